@@ -1,0 +1,136 @@
+// The command registry and the argument helpers of the tarn command.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "cli/command.h"
+#include "expr/names.h"
+#include "platform/text.h"
+
+namespace orlo::cli {
+
+namespace {
+
+std::vector<Command>& registry()
+{
+    static std::vector<Command> r;
+    return r;
+}
+
+void write(std::FILE* f, const std::string& gbk, bool raw)
+{
+    std::string s = raw ? gbk : gbkToUtf8(gbk);
+    s += '\n';
+    std::fwrite(s.data(), 1, s.size(), f);
+}
+
+}  // namespace
+
+CommandRegistration::CommandRegistration(Command c)
+{
+    registry().push_back(std::move(c));
+}
+
+const std::vector<Command>& commands()
+{
+    return registry();
+}
+
+void Cli::print(const std::string& gbk) const
+{
+    write(stdout, gbk, rawGbk);
+}
+
+void Cli::error(const std::string& gbk) const
+{
+    write(stderr, gbk, rawGbk);
+}
+
+bool Cli::takeOption(const std::string& name, std::string& value, bool& ok)
+{
+    const std::string flag = "--" + name;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--")
+            break;
+        if (args[i] == flag) {
+            if (i + 1 >= args.size()) {
+                std::fprintf(stderr, "tarn: option %s needs a value\n", flag.c_str());
+                ok = false;
+                args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+                return false;
+            }
+            value = args[i + 1];
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            return true;
+        }
+        if (args[i].compare(0, flag.size() + 1, flag + "=") == 0) {
+            value = args[i].substr(flag.size() + 1);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Cli::takeFlag(const std::string& name)
+{
+    const std::string flag = "--" + name;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--")
+            break;
+        if (args[i] == flag) {
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Cli::unknownOption() const
+{
+    for (const std::string& a : args) {
+        if (a == "--")
+            break;
+        if (a.size() > 2 && a[0] == '-' && a[1] == '-') {
+            std::fprintf(stderr, "tarn: unknown option %s (see --help)\n", gbkToUtf8(a).c_str());
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> Cli::positionals() const
+{
+    std::vector<std::string> out;
+    bool seenDashes = false;
+    for (const std::string& a : args) {
+        if (a == "--" && !seenDashes) {
+            seenDashes = true;
+            continue;
+        }
+        out.push_back(a);
+    }
+    return out;
+}
+
+bool loadNamesOption(Cli& cli)
+{
+    std::string path;
+    bool ok = true;
+    if (!cli.takeOption("names", path, ok))
+        return ok;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "tarn: cannot read name table %s\n", gbkToUtf8(path).c_str());
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string message = names().importText(text.str());
+    if (!message.empty())
+        cli.error("tarn: " + path + ": " + message);
+    return true;
+}
+
+}  // namespace orlo::cli

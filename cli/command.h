@@ -1,0 +1,55 @@
+// The tarn command line: subcommands register themselves with a name, a
+// one-line summary and a help text, and receive their arguments already
+// converted from UTF-8 to GBK. Output goes through Cli::print, which converts
+// GBK back to UTF-8 (or leaves it raw with --gbk).
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orlo::cli {
+
+class Cli {
+public:
+    // Arguments after the subcommand name, GBK; global options removed.
+    std::vector<std::string> args;
+    bool rawGbk = false;
+
+    // Writes GBK text followed by a newline to standard output / error.
+    void print(const std::string& gbk) const;
+    void error(const std::string& gbk) const;
+
+    // Removes "--name VALUE" (or "--name=VALUE") from args. Returns false when
+    // absent; sets ok to false when the value is missing.
+    bool takeOption(const std::string& name, std::string& value, bool& ok);
+    // Removes the flag "--name" from args; true when it was there.
+    bool takeFlag(const std::string& name);
+    // True when an argument left in args starts with "--" (an unknown option);
+    // reports it on standard error.
+    bool unknownOption() const;
+    // The arguments left once options are taken, without a "--" separator.
+    std::vector<std::string> positionals() const;
+};
+
+struct Command {
+    const char* name;
+    const char* summary;   // one line; an ordinary literal (GBK), converted when printed
+    const char* help;      // usage and description; an ordinary literal (GBK)
+    std::function<int(Cli&)> run;  // exit status: 0 ok, 1 failure, 2 usage
+};
+
+// Registers a command at static initialisation; see the commands in cli/.
+struct CommandRegistration {
+    explicit CommandRegistration(Command c);
+};
+
+const std::vector<Command>& commands();
+
+// Loads a name table text file (GBK) into the process-wide table, as
+// "--names FILE" does for several commands. Returns false with a message on
+// standard error when the file cannot be read.
+bool loadNamesOption(Cli& cli);
+
+}  // namespace orlo::cli

@@ -1,0 +1,88 @@
+// GBK conversion on POSIX systems through iconv (glibc knows code page 936
+// as "GBK"). Invalid input is replaced, never rejected: text from a damaged
+// file or a controller must still show.
+#include "platform/text.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace orlo {
+
+namespace {
+
+// Converts with iconv; on an unconvertible sequence writes replacement
+// (in the target encoding) and skips skipBytes of input.
+std::string convert(const char* to, const char* from, const std::string& in,
+                    const std::string& replacement, std::size_t skipBytes)
+{
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return in;
+    std::string out;
+    char buf[1024];
+    char* inPtr = const_cast<char*>(in.data());
+    std::size_t inLeft = in.size();
+    while (inLeft > 0) {
+        char* outPtr = buf;
+        std::size_t outLeft = sizeof buf;
+        std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        out.append(buf, static_cast<std::size_t>(outPtr - buf));
+        if (r == static_cast<std::size_t>(-1)) {
+            if (errno == E2BIG)
+                continue;
+            // EILSEQ or EINVAL (truncated sequence at the end).
+            out += replacement;
+            std::size_t skip = skipBytes < inLeft ? skipBytes : inLeft;
+            inPtr += skip;
+            inLeft -= skip;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+std::string u16ToBytes(const std::u16string& s)
+{
+    std::string out;
+    out.reserve(s.size() * 2);
+    for (char16_t c : s) {
+        out += static_cast<char>(c & 0xFF);
+        out += static_cast<char>(c >> 8);
+    }
+    return out;
+}
+
+std::u16string bytesToU16(const std::string& b)
+{
+    std::u16string out;
+    out.reserve(b.size() / 2);
+    for (std::size_t i = 0; i + 1 < b.size(); i += 2)
+        out += static_cast<char16_t>(static_cast<unsigned char>(b[i]) |
+                                     (static_cast<unsigned char>(b[i + 1]) << 8));
+    return out;
+}
+
+}  // namespace
+
+std::string gbkToUtf8(const std::string& gbk)
+{
+    return convert("UTF-8", "GBK", gbk, "\xEF\xBF\xBD", 1);
+}
+
+std::string utf8ToGbk(const std::string& utf8)
+{
+    return convert("GBK", "UTF-8", utf8, "?", 1);
+}
+
+std::u16string gbkToUtf16(const std::string& gbk)
+{
+    return bytesToU16(convert("UTF-16LE", "GBK", gbk, std::string("\xFD\xFF", 2), 1));
+}
+
+std::string utf16ToGbk(const std::u16string& utf16)
+{
+    return convert("GBK", "UTF-16LE", u16ToBytes(utf16), "?", 2);
+}
+
+}  // namespace orlo
