@@ -1,0 +1,26 @@
+// Whole-file reading and safe whole-file writing. Paths are GBK like every
+// other text inside the program; each platform converts them to its own form
+// (UTF-8 on POSIX, UTF-16 on Windows). Errors come back as the system's own
+// text, in GBK, ready for a message box.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace orlo {
+
+// Reads at most maxBytes from the start of the file into bytes (the file may
+// be longer; the caller checks). Returns false with the system's message.
+bool readFilePrefix(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                    std::string& error);
+
+// Size of the file in bytes, or -1 (with the system's message) when it cannot
+// be opened.
+long long fileSize(const std::string& path, std::string& error);
+
+// Writes bytes to a new file in the same folder, flushes it to the disk, then
+// puts it in place of path. When any step fails the old file is left as it
+// was, the temporary file is removed, and the system's message is returned.
+bool writeFileSafely(const std::string& path, const std::string& bytes, std::string& error);
+
+}  // namespace orlo
