@@ -1,0 +1,206 @@
+// tarn check and tarn dump: verify a program or function file, and show its
+// bytes as header, blocks and stored lines.
+#include <cstdio>
+
+#include "cli/command.h"
+#include "expr/byte_io.h"
+#include "expr/names.h"
+#include "model/crc16.h"
+#include "model/files.h"
+#include "model/image.h"
+#include "platform/files.h"
+#include "platform/strings.h"
+
+namespace orlo::cli {
+
+namespace {
+
+constexpr std::size_t kMaxDumpBytes = 2000000;
+
+std::string sectionName(unsigned id)
+{
+    if (id == kMainSectionId)
+        return "主程序";
+    if (id >= 1 && id <= kFunctionCount)
+        return format("函数%u", id);
+    if (id > kThreadIdBase && id <= kThreadIdBase + kThreadCount)
+        return format("线程%u", id - kThreadIdBase);
+    if (id == kNameBlockId)
+        return "名称";
+    return "未知";
+}
+
+// Prints the stored lines of one block body; stops where a reader would.
+void dumpLines(const Cli& cli, std::string_view body, std::size_t baseOffset)
+{
+    std::size_t p = 0;
+    while (p < body.size()) {
+        const unsigned l = static_cast<std::uint8_t>(body[p]);
+        if (l < 2 || p + l > body.size()) {
+            cli.print(format("    @%zu  length %u: cannot be read on; the block ends here",
+                             baseOffset + p, l));
+            return;
+        }
+        const unsigned flags = static_cast<std::uint8_t>(body[p + 1]);
+        const unsigned r = flags & 0x3F;
+        const unsigned instr = r < l && l - r >= 2 ? l - r - 2 : 0;
+        std::string line = format("    @%zu  length %u  %s%s  remark %u  ", baseOffset + p, l,
+                                  flags & 0x80 ? "result" : "condition",
+                                  flags & 0x40 ? (flags & 0x80 ? " else" : " or") : "", r);
+        line += hexText(std::string(body.substr(p + 2, instr)));
+        if (r && r < l)
+            line += "  \"" + std::string(body.substr(p + l - r, r)) + "\"";
+        cli.print(line);
+        p += l;
+    }
+}
+
+void dumpBlock(const Cli& cli, std::string_view block, std::size_t offset)
+{
+    ByteReader r(block);
+    const std::uint32_t length = r.u32be();
+    const unsigned id = r.u16be();
+    cli.print(format("  block @%zu  length %u  id %u (%s)", offset, length, id,
+                     sectionName(id).c_str()));
+    std::string_view body = block.substr(std::min<std::size_t>(6, block.size()));
+    if (id == kNameBlockId) {
+        std::string text(body);
+        for (std::size_t at = 0; at < text.size();) {
+            std::size_t end = text.find("\r\n", at);
+            if (end == std::string::npos)
+                end = text.size();
+            cli.print("    " + text.substr(at, end - at));
+            at = end + 2;
+        }
+    } else {
+        dumpLines(cli, body, offset + 6);
+    }
+}
+
+int dumpProgram(const Cli& cli, const std::string& bytes)
+{
+    ByteReader r(bytes);
+    const unsigned hi = r.u8(), lo = r.u8();
+    const std::uint32_t total = r.u32be();
+    const std::string marks = bytes.substr(std::min<std::size_t>(6, bytes.size()), 4);
+    cli.print(format("header: check %02X %02X  length %u  marks %s", hi, lo, total,
+                     hexText(marks).c_str()));
+    if (!r.ok())
+        return 1;
+    const bool checkOk = total <= bytes.size() && imageCheckMatches(std::string_view(bytes).substr(0, total));
+    cli.print(format("file: %zu bytes, check %s", bytes.size(), checkOk ? "right" : "WRONG"));
+    const std::size_t end = std::min<std::size_t>(total, bytes.size());
+    std::size_t offset = kImageHeaderBytes;
+    while (offset + kBlockHeaderBytes <= end) {
+        ByteReader b(std::string_view(bytes).substr(offset));
+        const std::uint32_t length = b.u32be();
+        if (length < kBlockHeaderBytes || length > end - offset) {
+            cli.print(format("  block @%zu  length %u: cannot be read on; the image ends here",
+                             offset, length));
+            return 1;
+        }
+        dumpBlock(cli, std::string_view(bytes).substr(offset, length), offset);
+        offset += length;
+    }
+    return checkOk ? 0 : 1;
+}
+
+int dumpFunction(const Cli& cli, const std::string& bytes)
+{
+    if (bytes.size() < 6) {
+        cli.print(format("function file: %zu bytes, no block", bytes.size()));
+        return 0;
+    }
+    ByteReader r(bytes);
+    const unsigned check = r.u16be();
+    const std::uint32_t length = r.u32be();
+    const bool whole = std::size_t{length} + 2 <= bytes.size() && length >= 6;
+    const bool checkOk = whole && functionFileCheck(crc16(bytes.substr(2, length))) == check;
+    cli.print(format("function file: check %04X (%s), block length %u, %zu bytes", check,
+                     checkOk ? "right" : "WRONG", length, bytes.size()));
+    dumpBlock(cli, std::string_view(bytes).substr(2, whole ? length : bytes.size() - 2), 2);
+    return checkOk ? 0 : 1;
+}
+
+bool readWhole(const Cli& cli, const std::string& path, std::string& bytes)
+{
+    std::string error;
+    if (!readFilePrefix(path, kMaxDumpBytes, bytes, error)) {
+        cli.error("tarn: " + path + ": " + error);
+        return false;
+    }
+    return true;
+}
+
+int runDump(Cli& cli)
+{
+    if (cli.unknownOption())
+        return 2;
+    std::vector<std::string> pos = cli.positionals();
+    if (pos.size() != 1) {
+        std::fprintf(stderr, "usage: tarn dump FILE\n");
+        return 2;
+    }
+    std::string bytes;
+    if (!readWhole(cli, pos[0], bytes))
+        return 1;
+    return endsWith(pos[0], kFunctionExtension) ? dumpFunction(cli, bytes) : dumpProgram(cli, bytes);
+}
+
+int runCheck(Cli& cli)
+{
+    if (cli.unknownOption())
+        return 2;
+    std::vector<std::string> pos = cli.positionals();
+    if (pos.size() != 1) {
+        std::fprintf(stderr, "usage: tarn check FILE\n");
+        return 2;
+    }
+    const std::string& path = pos[0];
+    if (endsWith(path, kFunctionExtension)) {
+        ProgramSection s;
+        if (!loadFunctionFile(s, path))
+            return 1;
+        cli.print(format("程序大小：%u 字节", blockSize(s)));
+        return 0;
+    }
+    if (!endsWith(path, kProgramExtension)) {
+        cli.error("tarn: " + path + ": not a program file (.qv3) or function file (.hanshu)");
+        return 1;
+    }
+    std::string bytes;
+    if (!readWhole(cli, path, bytes))
+        return 1;
+    if (!checkImage(bytes)) {
+        cli.error("tarn: " + path + ": 文件已损坏（长度、校验或格式标记错误）");
+        return 1;
+    }
+    if (!openProgramFile(path))
+        return 1;
+    cli.print(format("程序大小：%u 字节", imageSize()));
+    return 0;
+}
+
+const CommandRegistration dumpCommand({
+    "dump", "show the bytes of a program or function file",
+    "usage: tarn dump FILE\n\n"
+    "Shows a program file (.qv3) as its header, its blocks (offset, length,\n"
+    "id and section) and the stored lines of each block (offset, stored\n"
+    "length, condition or result, or/else flag, remark length, instruction\n"
+    "bytes, remark); a function file (.hanshu) as its check and its block.\n"
+    "Reading stops where a damaged length makes it impossible to go on.\n"
+    "Exit status 1 when the check value is wrong or the file is damaged.\n",
+    runDump});
+
+const CommandRegistration checkCommand({
+    "check", "verify a program or function file and print its size",
+    "usage: tarn check FILE\n\n"
+    "Verifies a program file (.qv3: length, check value, format marks) or a\n"
+    "function file (.hanshu: length, check value) as the tool does before\n"
+    "loading it, and prints the size figure the main window shows\n"
+    "(程序大小：N 字节). Exit status 1 and a message for a bad file.\n",
+    runCheck});
+
+}  // namespace
+
+}  // namespace orlo::cli
