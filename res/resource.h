@@ -1,0 +1,77 @@
+// Resource ids shared by the resource script (res/tarn.rc) and the C++ code:
+// dialog and menu templates, the controls of each dialog, menu commands.
+// Plain #defines only, so windres can read this file. Control ids live in
+// 1000..1999, menu commands in 32771..32899; the two ranges never meet, so a
+// window tells a menu command from a control by its number alone.
+#pragma once
+
+// Icon of the application (first icon of Tarn.exe).
+#define IDI_MAIN 128
+
+// ---- Main window (dialog 102) ----
+#define IDD_MAIN 102
+#define IDC_OPEN 1001
+#define IDC_SAVE 1002
+#define IDC_SAVE_AS 1003
+#define IDC_SETTINGS 1004
+#define IDC_PROGRAM_LIST 1005
+#define IDC_ADD_LINE 1006
+#define IDC_DELETE 1007
+#define IDC_CONNECT 1008
+#define IDC_ADDRESS 1010
+#define IDC_READ_ALL 1011
+#define IDC_WRITE_ALL 1012
+#define IDC_PROGRAM_SIZE 1013
+#define IDC_FIND_TEXT 1014
+#define IDC_FIND 1015
+#define IDC_PORT 1017
+#define IDC_PROGRESS 1018
+
+// ---- Menus ----
+#define IDR_MAIN_MENU 129
+#define IDR_CONTEXT_MENU 143
+// Sub-menus of IDR_CONTEXT_MENU, by position.
+#define CONTEXT_MAIN_LIST 0
+#define CONTEXT_SECTION_LIST 1
+
+// "文件"
+#define ID_FILE_NEW 32771
+#define ID_FILE_OPEN 32772
+#define ID_FILE_SAVE 32773
+#define ID_FILE_SAVE_AS 32774
+#define ID_FILE_IMPORT 32775
+#define ID_FILE_EXPORT 32776
+#define ID_FILE_EXIT 32777
+#define ID_FILE_IMPORT_MAIN 32778
+// "编辑"
+#define ID_EDIT_DELETE 32779
+#define ID_EDIT_DELETE_ALL 32780
+#define ID_EDIT_FIND 32781
+#define ID_EDIT_CUT 32783
+#define ID_EDIT_COPY 32784
+#define ID_EDIT_PASTE 32785
+// "设置"
+#define ID_SETTINGS_COMM 32792
+#define ID_SETTINGS_FUNCTIONS 32793
+#define ID_SETTINGS_THREADS 32794
+#define ID_SETTINGS_RENAME 32795
+// "工具"
+#define ID_TOOLS_WIZARD 32782
+#define ID_TOOLS_TERMINAL 32837
+#define ID_TOOLS_RELAY_TEST 32838
+// "通信"
+#define ID_COMM_READ_ALL 32848
+#define ID_COMM_WRITE_ALL 32849
+#define ID_COMM_SET_CLOCK 32850
+#define ID_COMM_READ_CLOCK 32851
+#define ID_COMM_READ_ADDRESS 32856
+#define ID_COMM_WRITE_ADDRESS 32857
+#define ID_COMM_HARDWARE_INFO 32858
+#define ID_COMM_HARDWARE_INFO2 32859
+#define ID_COMM_FIRMWARE 32867
+#define ID_COMM_FIRMWARE_115200 32869
+// Example-program entries of the main list's context menu.
+#define ID_EXAMPLE_SEND 32870
+#define ID_EXAMPLE_JOG 32871
+#define ID_EXAMPLE_LATCH 32872
+#define ID_EXAMPLE_PACKET_SEND 32873

@@ -1,0 +1,63 @@
+# Shared by the Wine test scripts (sourced, not run): a private Xvfb display,
+# the test Wine prefix beside the executables (prepared by
+# scripts/wine-prefix.sh), a scratch folder, and clean-up on exit that ends
+# Wine with "wineserver -k" (never -w, which can wait for ever) and Xvfb.
+# Call wine_session_start <folder of the executables> first.
+
+wine_work=""
+wine_xvfb_pid=""
+wine_child_pid=""
+
+wine_session_cleanup() {
+  timeout 20 wineserver -k >/dev/null 2>&1
+  [ -n "$wine_child_pid" ] && kill "$wine_child_pid" 2>/dev/null
+  [ -n "$wine_xvfb_pid" ] && kill "$wine_xvfb_pid" 2>/dev/null
+  [ -n "$wine_work" ] && rm -rf "$wine_work"
+}
+
+# Prints the message and the tails of the session's logs, then exits 1.
+fail() {
+  echo "$(basename "$0" .sh): $*" >&2
+  for log in "$wine_work"/*.log; do
+    [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -30 "$log"; } >&2
+  done
+  exit 1
+}
+
+# Runs a command every half second until it succeeds, for at most $1 seconds.
+poll() {
+  local limit=$1
+  shift
+  local end=$((SECONDS + limit))
+  while [ $SECONDS -lt $end ]; do
+    "$@" && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
+wine_session_start() {
+  local bindir=$1
+  local top
+  top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+  export WINEPREFIX="$bindir/wine-test-prefix"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export HOME=${HOME:-/root}
+  wine_work=$(mktemp -d)
+  trap wine_session_cleanup EXIT
+
+  # A display of our own: Xvfb picks a free number and writes it to fd 3.
+  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$wine_work/display" \
+    </dev/null >"$wine_work/xvfb.log" 2>&1 &
+  wine_xvfb_pid=$!
+  poll 15 test -s "$wine_work/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(head -1 "$wine_work/display")"
+
+  bash "$top/scripts/wine-prefix.sh" "$WINEPREFIX" >"$wine_work/prefix.log" 2>&1 ||
+    fail "could not prepare the Wine prefix"
+  # No window manager here: Wine draws the captions itself, so screenshots
+  # show the titles.
+  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
+    </dev/null >"$wine_work/reg.log" 2>&1 || fail "could not set the X11 driver options"
+}
