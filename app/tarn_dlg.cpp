@@ -1,6 +1,8 @@
 // The main window's start-up and layout (see tarn_dlg.h).
 #include "app/tarn_dlg.h"
 
+#include "ui/program_list.h"
+
 #include "platform/strings.h"
 #include "res/resource.h"
 
@@ -48,21 +50,6 @@ std::string CTarnDlg::defaultTitle()
 std::string CTarnDlg::sizeText(unsigned bytes)
 {
     return format(kSizeFormat, bytes);
-}
-
-const FontSpec& CTarnDlg::listFont()
-{
-    static const FontSpec font = [] {
-        FontSpec f;
-        f.face = "黑体";
-        f.height = 24;
-        f.orientation = 12;
-        f.weight = 400;
-        f.charSet = 0;
-        f.pitchAndFamily = 0x20;
-        return f;
-    }();
-    return font;
 }
 
 const std::vector<Placement>& CTarnDlg::layoutTable()

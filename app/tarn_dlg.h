@@ -27,7 +27,6 @@ public:
     // The size figure, "程序大小：%u 字节".
     static std::string sizeText(unsigned bytes);
     // The font of the program lists: one font for the whole run.
-    static const FontSpec& listFont();
     // The layout of every control, applied on each resize.
     static const std::vector<Placement>& layoutTable();
 
