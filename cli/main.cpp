@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/command.h"
+#include "platform/shell.h"
 #include "platform/text.h"
 
 using orlo::cli::Cli;
@@ -32,6 +33,36 @@ void usage(std::FILE* f)
                  "  --gbk        print text as raw GBK bytes instead of UTF-8\n"
                  "  --help, -h   show help (after a command: that command's help)\n");
 }
+
+// What the tool's operations show in message boxes goes to standard error as
+// "message: CAPTION: TEXT"; questions are answered No / Cancel.
+class CliShell : public orlo::Shell {
+public:
+    explicit CliShell(const Cli& cli) : cli_(cli) {}
+    orlo::Answer messageBox(const std::string& text, const std::string& caption,
+                            orlo::Buttons buttons, orlo::Icon) override
+    {
+        cli_.error("message: " + caption + ": " + text);
+        switch (buttons) {
+        case orlo::Buttons::Ok:
+            return orlo::Answer::Ok;
+        case orlo::Buttons::YesNo:
+            return orlo::Answer::No;
+        default:
+            return orlo::Answer::Cancel;
+        }
+    }
+    std::string openFileDialog(const orlo::FileDialogRequest&) override { return {}; }
+    std::string saveFileDialog(const orlo::FileDialogRequest&) override { return {}; }
+    int popupMenu(orlo::Window*, int, int, int, int) override { return 0; }
+    void setTimer(orlo::Window*, int, unsigned) override {}
+    void killTimer(orlo::Window*, int) override {}
+    void diagnostic(const std::string& line) override { cli_.error(line); }
+    void note(const std::string& line) override { cli_.print(line); }
+
+private:
+    const Cli& cli_;
+};
 
 const Command* findCommand(const std::string& name)
 {
@@ -88,5 +119,9 @@ int main(int argc, char** argv)
     }
     for (std::size_t i = 1; i < rest.size(); ++i)
         cli.args.push_back(rest[i] == "--" ? rest[i] : orlo::utf8ToGbk(rest[i]));
-    return c->run(cli);
+    CliShell shell(cli);
+    orlo::setShell(&shell);
+    const int status = c->run(cli);
+    orlo::setShell(nullptr);
+    return status;
 }
