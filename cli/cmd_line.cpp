@@ -1,24 +1,91 @@
 // tarn line: encode one condition or result line as the line editor does, or
 // decode given instruction bytes, and print both forms.
-#include "cli/line_commands.h"
-
+#include <array>
 #include <cstdio>
 
+#include "catalogue/line_sides.h"
+#include "cli/command.h"
 #include "platform/strings.h"
 
 namespace orlo::cli {
 
-void printLine(const Cli& cli, const std::uint8_t* instruction, int length,
-               const std::string& text, const std::string& param3)
+namespace {
+
+using Instruction = std::array<std::uint8_t, 256>;
+
+bool parseNumber(const std::string& text, int low, int high, int& value)
 {
-    const std::size_t shown = length >= 2 ? static_cast<std::size_t>(length - 2) : 0;
-    cli.print("instruction: " + hexText(instruction, shown));
-    cli.print(format("length: %d", length));
-    cli.print("text: " + text);
-    cli.print("param3: " + param3);
+    if (text.empty() || text.size() > 3)
+        return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return value >= low && value <= high;
 }
 
-namespace {
+int usage(const LineSide& side)
+{
+    std::fprintf(stderr,
+                 "usage: tarn line %s [--names FILE] [--pick N] KIND P1 P2 [TEXT]\n"
+                 "       tarn line %s [--names FILE] --bytes HEX\n",
+                 side.word, side.word);
+    return 2;
+}
+
+// The four lines: the stored instruction bytes (0 to length - 3), the
+// encoded length, the list text and the editor's param3 text.
+int print(const Cli& cli, const LineSide& side, const Instruction& instruction)
+{
+    const int length = side.kindInfo(instruction.data()).length;
+    const std::size_t shown = length >= 2 ? static_cast<std::size_t>(length - 2) : 0;
+    cli.print("instruction: " + hexText(instruction.data(), shown));
+    cli.print(format("length: %d", length));
+    cli.print("text: " + side.lineText(instruction.data()));
+    cli.print("param3: " + side.param3Text(instruction.data()));
+    return 0;
+}
+
+int fromBytes(const Cli& cli, const LineSide& side, const std::string& hex)
+{
+    std::string bytes;
+    if (!parseHexText(hex, bytes) || bytes.empty() || bytes.size() > Instruction().size()) {
+        cli.error("tarn: --bytes needs 1 to 256 hex bytes, such as \"15 01 02\"");
+        return 2;
+    }
+    Instruction instruction{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        instruction[i] = static_cast<std::uint8_t>(bytes[i]);
+    return print(cli, side, instruction);
+}
+
+// pick is null without --pick.
+int fromText(const Cli& cli, const LineSide& side, const std::vector<std::string>& pos,
+             const std::string* pick)
+{
+    int values[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (!parseNumber(pos[i], 0, 255, values[i])) {
+            cli.error("tarn: " + pos[i] + " is not a number from 0 to 255");
+            return 2;
+        }
+    }
+    if (side.kindName(values[0]).empty()) {
+        cli.error(format("tarn: there is no %s kind %d", side.word, values[0]));
+        return 1;
+    }
+    int position = 0;
+    if (pick && !parseNumber(*pick, 1, 255, position)) {
+        cli.error("tarn: --pick needs a number from 1 to 255");
+        return 2;
+    }
+    Instruction instruction{};
+    composeLine(side, instruction.data(), values[0], values[1], values[2], position,
+                pos.size() > 3 ? pos[3] : std::string());
+    return print(cli, side, instruction);
+}
 
 int runLine(Cli& cli)
 {
@@ -26,9 +93,22 @@ int runLine(Cli& cli)
         std::fprintf(stderr, "usage: tarn line condition|result ... (see tarn line --help)\n");
         return 2;
     }
-    const bool isCondition = cli.args[0] == "condition";
+    const LineSide& side = cli.args[0] == "result" ? resultSide() : conditionSide();
     cli.args.erase(cli.args.begin());
-    return isCondition ? runLineCondition(cli) : runLineResult(cli);
+    if (!loadNamesOption(cli))
+        return 1;
+    bool ok = true;
+    std::string hex, pick;
+    const bool bytesForm = cli.takeOption("bytes", hex, ok);
+    const bool picked = cli.takeOption("pick", pick, ok);
+    if (!ok || cli.unknownOption())
+        return 2;
+    const std::vector<std::string> pos = cli.positionals();
+    if (bytesForm)
+        return picked || !pos.empty() ? usage(side) : fromBytes(cli, side, hex);
+    if (pos.size() < 3 || pos.size() > 4)
+        return usage(side);
+    return fromText(cli, side, pos, picked ? &pick : nullptr);
 }
 
 const CommandRegistration lineCommand({
@@ -37,10 +117,11 @@ const CommandRegistration lineCommand({
     "       tarn line condition [--names FILE] --bytes HEX\n"
     "       tarn line result [--names FILE] [--pick N] KIND P1 P2 [TEXT]\n"
     "       tarn line result [--names FILE] --bytes HEX\n\n"
-    "The first form starts from an empty line, sets the kind and the first two\n"
-    "parameters, prepares TEXT as the line editor does and encodes it as the\n"
-    "third parameter. --pick N first stores the N-th item of the third\n"
-    "parameter's choice or suggestion list, as picking it in the editor does.\n"
+    "The first form starts from an empty line, chooses the kind (with the\n"
+    "defaults the line editor gives it) and the first two parameters, prepares\n"
+    "TEXT as the line editor does and encodes it as the third parameter.\n"
+    "--pick N first stores the N-th item of the third parameter's choice or\n"
+    "suggestion list, as picking it in the editor does.\n"
     "The second form takes the instruction bytes as given (kind first).\n\n"
     "Both print four lines:\n"
     "  instruction: HEX   the stored instruction bytes\n"

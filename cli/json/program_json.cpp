@@ -6,9 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "catalogue/condition_encoding.h"
-#include "catalogue/param_text_prep.h"
-#include "catalogue/result_encoding.h"
+#include "catalogue/line_sides.h"
 #include "expr/names.h"
 #include "model/image.h"
 #include "platform/strings.h"
@@ -114,28 +112,11 @@ ProgramLine lineFromJson(const Json& j)
     const int kind = getInt(j, "kind", 1, 255, -1);
     if (kind < 0)
         fail("a line needs \"bytes\" or a \"kind\"");
-    std::uint8_t* instr = line.instruction.data();
-    if (line.isResult)
-        applyResultKindDefaults(instr, kind);
-    instr[0] = static_cast<std::uint8_t>(kind);
-    instr[1] = static_cast<std::uint8_t>(getInt(j, "param1", 0, 255, instr[1]));
-    instr[2] = static_cast<std::uint8_t>(getInt(j, "param2", 0, 255, instr[2]));
-    const int pick = getInt(j, "pick", 1, 255, 0);
-    if (pick > 0) {
-        if (line.isResult)
-            pickResultParam3(instr, pick);
-        else
-            pickConditionParam3(instr, pick);
-    }
     std::string param3;
-    if (getText(j, "param3", param3)) {
-        const bool formula = line.isResult ? resultParam3IsFormula(kind) : conditionParam3IsFormula(kind);
-        const std::string prepared = prepareParam3Text(param3, formula);
-        if (line.isResult)
-            encodeResultParam3(prepared, instr);
-        else
-            encodeConditionParam3(prepared, instr);
-    }
+    getText(j, "param3", param3);
+    composeLine(lineSide(line.isResult), line.instruction.data(), kind,
+                getInt(j, "param1", 0, 255, 1), getInt(j, "param2", 0, 255, 1),
+                getInt(j, "pick", 1, 255, 0), param3);
     return line;
 }
 
