@@ -37,14 +37,14 @@ void dumpLines(const Cli& cli, std::string_view body, std::size_t baseOffset)
     while (p < body.size()) {
         const unsigned l = static_cast<std::uint8_t>(body[p]);
         if (l < 2 || p + l > body.size()) {
-            cli.print(format("    @%zu  length %u: cannot be read on; the block ends here",
-                             baseOffset + p, l));
+            cli.print(format("    @%u  length %u: cannot be read on; the block ends here",
+                             static_cast<unsigned>(baseOffset + p), l));
             return;
         }
         const unsigned flags = static_cast<std::uint8_t>(body[p + 1]);
         const unsigned r = flags & 0x3F;
         const unsigned instr = r < l && l - r >= 2 ? l - r - 2 : 0;
-        std::string line = format("    @%zu  length %u  %s%s  remark %u  ", baseOffset + p, l,
+        std::string line = format("    @%u  length %u  %s%s  remark %u  ", static_cast<unsigned>(baseOffset + p), l,
                                   flags & 0x80 ? "result" : "condition",
                                   flags & 0x40 ? (flags & 0x80 ? " else" : " or") : "", r);
         line += hexText(std::string(body.substr(p + 2, instr)));
@@ -60,7 +60,7 @@ void dumpBlock(const Cli& cli, std::string_view block, std::size_t offset)
     ByteReader r(block);
     const std::uint32_t length = r.u32be();
     const unsigned id = r.u16be();
-    cli.print(format("  block @%zu  length %u  id %u (%s)", offset, length, id,
+    cli.print(format("  block @%u  length %u  id %u (%s)", static_cast<unsigned>(offset), length, id,
                      sectionName(id).c_str()));
     std::string_view body = block.substr(std::min<std::size_t>(6, block.size()));
     if (id == kNameBlockId) {
@@ -88,15 +88,15 @@ int dumpProgram(const Cli& cli, const std::string& bytes)
     if (!r.ok())
         return 1;
     const bool checkOk = total <= bytes.size() && imageCheckMatches(std::string_view(bytes).substr(0, total));
-    cli.print(format("file: %zu bytes, check %s", bytes.size(), checkOk ? "right" : "WRONG"));
+    cli.print(format("file: %u bytes, check %s", static_cast<unsigned>(bytes.size()), checkOk ? "right" : "WRONG"));
     const std::size_t end = std::min<std::size_t>(total, bytes.size());
     std::size_t offset = kImageHeaderBytes;
     while (offset + kBlockHeaderBytes <= end) {
         ByteReader b(std::string_view(bytes).substr(offset));
         const std::uint32_t length = b.u32be();
         if (length < kBlockHeaderBytes || length > end - offset) {
-            cli.print(format("  block @%zu  length %u: cannot be read on; the image ends here",
-                             offset, length));
+            cli.print(format("  block @%u  length %u: cannot be read on; the image ends here",
+                             static_cast<unsigned>(offset), length));
             return 1;
         }
         dumpBlock(cli, std::string_view(bytes).substr(offset, length), offset);
@@ -108,7 +108,7 @@ int dumpProgram(const Cli& cli, const std::string& bytes)
 int dumpFunction(const Cli& cli, const std::string& bytes)
 {
     if (bytes.size() < 6) {
-        cli.print(format("function file: %zu bytes, no block", bytes.size()));
+        cli.print(format("function file: %u bytes, no block", static_cast<unsigned>(bytes.size())));
         return 0;
     }
     ByteReader r(bytes);
@@ -116,8 +116,8 @@ int dumpFunction(const Cli& cli, const std::string& bytes)
     const std::uint32_t length = r.u32be();
     const bool whole = std::size_t{length} + 2 <= bytes.size() && length >= 6;
     const bool checkOk = whole && functionFileCheck(crc16(bytes.substr(2, length))) == check;
-    cli.print(format("function file: check %04X (%s), block length %u, %zu bytes", check,
-                     checkOk ? "right" : "WRONG", length, bytes.size()));
+    cli.print(format("function file: check %04X (%s), block length %u, %u bytes", check,
+                     checkOk ? "right" : "WRONG", length, static_cast<unsigned>(bytes.size())));
     dumpBlock(cli, std::string_view(bytes).substr(2, whole ? length : bytes.size() - 2), 2);
     return checkOk ? 0 : 1;
 }

@@ -1,0 +1,38 @@
+// Received bytes as window messages (see rx_sink.h).
+#include "platform/win32/rx_sink.h"
+
+namespace orlo {
+
+bool WindowMessageSink::postByte(std::uint8_t byte, unsigned source, OsError& error)
+{
+    HWND window = window_;
+    if (!window) {
+        // A null window would post to this reader thread's own queue.
+        error = ERROR_INVALID_WINDOW_HANDLE;
+        return false;
+    }
+    if (PostMessageW(window, kRxByteMessage, byte, static_cast<LPARAM>(source))) {
+        error = 0;
+        return true;
+    }
+    error = GetLastError();
+    return false;
+}
+
+void WindowMessageSink::sendByte(std::uint8_t byte, unsigned source)
+{
+    // A send returns as soon as the window is gone, so the receive thread
+    // never waits for a window that no longer handles messages.
+    HWND window = window_;
+    if (window)
+        SendMessageW(window, kRxByteMessage, byte, static_cast<LPARAM>(source));
+}
+
+void WindowMessageSink::linkLost(LinkKind kind)
+{
+    HWND window = window_;
+    if (window)
+        PostMessageW(window, kLinkLostMessage, static_cast<WPARAM>(kind), 0);
+}
+
+}  // namespace orlo
