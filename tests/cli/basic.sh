@@ -4,19 +4,8 @@
 # Usage: basic.sh PATH_TO_TARN
 set -uo pipefail
 tarn=$1
-fail=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/lib.bash"
 
-expect() {  # description, expected output, command...
-  local what=$1 want=$2; shift 2
-  local got
-  got=$("$@" 2>&1)
-  if [ "$got" != "$want" ]; then
-    printf 'FAIL %s\n  want: %q\n  got:  %q\n' "$what" "$want" "$got"
-    fail=1
-  fi
-}
 
 expect "crc16 check value" "37 4B" "$tarn" crc16 "31 32 33 34 35 36 37 38 39"
 expect "global integer above 255" $'全局整数300\nkind=3 index=300 value=0' "$tarn" operand 全局整数300

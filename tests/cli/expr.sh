@@ -4,19 +4,8 @@
 # Usage: expr.sh PATH_TO_TARN
 set -uo pipefail
 tarn=$1
-fail=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/lib.bash"
 
-expect() {  # description, expected output, command...
-  local what=$1 want=$2; shift 2
-  local got
-  got=$("$@" 2>&1)
-  if [ "$got" != "$want" ]; then
-    printf 'FAIL %s\n  want: %q\n  got:  %q\n' "$what" "$want" "$got"
-    fail=1
-  fi
-}
 
 expect_status() {  # description, expected exit status, command...
   local what=$1 want=$2; shift 2

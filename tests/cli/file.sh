@@ -3,12 +3,9 @@
 # Usage: file.sh PATH_TO_TARN
 set -uo pipefail
 tarn=$1
-fail=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/lib.bash"
 
 hex2bin() { xxd -r -p; }
-fail_if() { if eval "$1"; then echo "FAIL $2"; fail=1; fi; }
 
 # One condition line (kind 1, param1 2, param2 1) in the main program.
 body="00 00 00 1B 00 17 00 0A 00 00 00 00 00 00 00 00 00 0B 00 00 05 00 01 02 01"

@@ -5,19 +5,8 @@
 # Usage: line_result.sh PATH_TO_TARN
 set -uo pipefail
 tarn=$1
-fail=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "$0")/lib.bash"
 
-expect() {  # description, expected standard output, command...
-  local what=$1 want=$2; shift 2
-  local got
-  got=$("$@" 2>/dev/null)
-  if [ "$got" != "$want" ]; then
-    printf 'FAIL %s\n  want: %q\n  got:  %q\n' "$what" "$want" "$got"
-    fail=1
-  fi
-}
 
 expect_line() {  # description, line number, expected line, command...
   local what=$1 n=$2 want=$3; shift 3
@@ -50,9 +39,9 @@ expect_status() {  # description, expected exit status, command...
 }
 
 jog=$'instruction: 01 04 03 00 00 01 F4\nlength: 9\ntext: 输出操作  点动 输出3 500ms\nparam3: 500'
-expect "jog an output" "$jog" "$tarn" line result 1 4 3 500
-expect "the same line from its bytes" "$jog" "$tarn" line result --bytes "01 04 03 00 00 01 F4"
-expect "raw GBK with --gbk" "$jog" bash -c "'$tarn' --gbk line result 1 4 3 500 | iconv -f GBK -t UTF-8"
+expect_out "jog an output" "$jog" "$tarn" line result 1 4 3 500
+expect_out "the same line from its bytes" "$jog" "$tarn" line result --bytes "01 04 03 00 00 01 F4"
+expect_out "raw GBK with --gbk" "$jog" bash -c "'$tarn' --gbk line result 1 4 3 500 | iconv -f GBK -t UTF-8"
 expect_line "channel list" 1 "instruction: 01 05 01 80 00 00 07" "$tarn" line result 1 5 1 "1 2 3 32"
 expect_line "channel list text" 3 "text: 输出操作  断开第1 2 3 32路" "$tarn" line result 1 5 1 "1 2 3 32"
 
@@ -64,16 +53,16 @@ expect_line "a refused channel list switches nothing" 1 "instruction: 01 05 01 0
 expect_stderr "hex without blanks" "message: 警告：: 格式为：11 22 33 … AA BB CC … FF, 中间要有空格" \
   "$tarn" line result 11 1 1 010AFF
 expect_line "refused hex writes nothing" 1 "instruction: 0B 01 01 00" "$tarn" line result 11 1 1 010AFF
-expect "signed value" $'instruction: 04 02 01 FF FF FF FF\nlength: 9\ntext: 全局整数2 = -1\nparam3: -1' \
+expect_out "signed value" $'instruction: 04 02 01 FF FF FF FF\nlength: 9\ntext: 全局整数2 = -1\nparam3: -1' \
   "$tarn" line result 4 2 1 -- -1
 
 # Kind defaults and suggestion picks.
-expect "kind 19 starts at its first suggestion" \
+expect_out "kind 19 starts at its first suggestion" \
   $'instruction: 13 02 11 01\nlength: 6\ntext: 设置类型转换时字节的数量为:根据需要\nparam3: 根据需要' \
   "$tarn" line result 19 2 17
 expect_line "kind 19 pick" 1 "instruction: 13 02 11 03" "$tarn" line result --pick 3 19 2 17
 expect_line "kind 19 pick text" 4 "param3: 固定2字节" "$tarn" line result --pick 3 19 2 17
-expect "infrared array pick" \
+expect_out "infrared array pick" \
   $'instruction: 09 02 01 01 05\nlength: 7\ntext: 红外通道1发送全局数组5代表的红外码\nparam3: 全局数组5' \
   "$tarn" line result 9 2 1 --pick 5
 expect_line "font pick" 3 "text: 设置字母和数字的字体为 5×8字体" "$tarn" line result 25 1 3 --pick 2
@@ -90,7 +79,7 @@ expect_line "strings keep full-width punctuation" 1 "instruction: 0A 01 01 05 A3
   "$tarn" line result 10 1 1 "（a）"
 expect_line "formula punctuation" 4 "param3: 整数1=整数2 + 1;整数3=5" \
   "$tarn" line result 30 1 1 "整数1 = 整数2 + 1；整数3 = 5"
-expect "kind 36" \
+expect_out "kind 36" \
   $'instruction: 24 05 07 1D 1D 07 06 01 00 00 00 01 07 06 01 00 00 00 03 07 06 01 00 00 00 02 07 06 01 00 00 00 04\nlength: 35\ntext: 数据口1 操作联机 断开 地址 3 第 2, 4 路\nparam3: 1, 3, 2, 4' \
   "$tarn" line result 36 5 7 "1, 3, 2, 4"
 

@@ -4,10 +4,7 @@
 # Usage: program.sh PATH_TO_TARN
 set -uo pipefail
 tarn=$1
-fail=0
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail_if() { if eval "$1"; then echo "FAIL $2"; fail=1; fi; }
+source "$(dirname "$0")/lib.bash"
 
 cat > "$tmp/p.json" <<'EOF'
 {"format": "orlo-program", "version": 1, "sections": [

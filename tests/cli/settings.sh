@@ -6,8 +6,7 @@
 # Usage: settings.sh PATH_TO_TARN
 set -uo pipefail
 tarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-fail=0
-tmp=$(mktemp -d)
+source "$(dirname "$0")/lib.bash"
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
@@ -16,15 +15,6 @@ cleanup() {
 trap cleanup EXIT
 cd "$tmp" || exit 1
 
-expect() {  # description, expected output, command...
-  local what=$1 want=$2; shift 2
-  local got
-  got=$("$@" 2>&1)
-  if [ "$got" != "$want" ]; then
-    printf 'FAIL %s\n  want: %q\n  got:  %q\n' "$what" "$want" "$got"
-    fail=1
-  fi
-}
 expect_status() {  # description, expected status, command...
   local what=$1 want=$2; shift 2
   "$@" >/dev/null 2>&1
