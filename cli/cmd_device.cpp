@@ -1,0 +1,360 @@
+// tarn device: the device operations of the main window's communication menu
+// from the command line: write and read the whole program, set and read the
+// clock, hardware information, the module address and remote-code learning.
+// The protocol itself never gives up on a missing reply; this command does,
+// after --timeout seconds without one.
+#include <cstdio>
+
+#include "cli/command.h"
+#include "cli/link_options.h"
+#include "device/clock.h"
+#include "device/device_session.h"
+#include "device/session_link.h"
+#include "model/files.h"
+#include "platform/files.h"
+#include "platform/strings.h"
+
+namespace orlo::cli {
+
+namespace {
+
+constexpr unsigned kDefaultTimeoutMs = 3000;
+constexpr unsigned kLongestTimeoutMs = 3600000;
+
+enum class Action {
+    Write,
+    Read,
+    ClockSet,
+    Clock,
+    Info,
+    Info2,
+    Address,
+    SetAddress,
+    LearnRadio,
+    LearnInfrared,
+    LearnUniversal,
+};
+
+struct Subcommand {
+    const char* name;
+    const char* argument;  // the one argument it takes, or nullptr
+    Action action;
+    bool awaitsReply;
+    const char* what;  // for the time-out message
+};
+
+const Subcommand kSubcommands[] = {
+    {"write", "FILE.qv3", Action::Write, true, "the program write"},
+    {"read", "OUT.qv3", Action::Read, true, "the program read"},
+    {"clock-set", nullptr, Action::ClockSet, false, ""},
+    {"clock", nullptr, Action::Clock, true, "the clock read"},
+    {"info", nullptr, Action::Info, true, "the hardware information request"},
+    {"info2", nullptr, Action::Info2, true, "the hardware information 2 request"},
+    {"address", nullptr, Action::Address, true, "the address read"},
+    {"set-address", nullptr, Action::SetAddress, false, ""},
+    {"learn radio", nullptr, Action::LearnRadio, true, "the radio remote-code request"},
+    {"learn ir", nullptr, Action::LearnInfrared, true, "the infrared remote-code request"},
+    {"learn universal", nullptr, Action::LearnUniversal, true,
+     "the universal infrared code request"},
+};
+
+const char* const kUsage =
+    "usage: tarn device [LINK OPTIONS] [--address A] [--timeout S] write FILE.qv3\n"
+    "       tarn device [...] read OUT.qv3\n"
+    "       tarn device [...] clock-set | clock | info | info2 | address | set-address\n"
+    "       tarn device [...] learn radio|ir|universal\n";
+
+// What the operations show, as the command line shows it: the message that
+// answers the command on standard output, every other message on standard
+// error as "message: CAPTION: TEXT", progress of transfers on standard error.
+class CliDeviceEvents final : public DeviceEvents, public RemoteCodeListener {
+public:
+    explicit CliDeviceEvents(const Cli& cli) : cli_(cli) {}
+
+    // Running the command is the user's Yes.
+    bool ask(const std::string&, const std::string&) override { return true; }
+    void showMessage(const std::string& text, const std::string& caption) override
+    {
+        messages_.push_back({text, caption});
+    }
+    void progressRange(unsigned high) override { range_ = high; }
+    void progressPosition(unsigned position) override
+    {
+        if (range_ == 0 || position == 0 || position > range_)
+            return;
+        const unsigned tenth = position * 10 / range_;
+        if (tenth == shownTenth_ && position != range_)
+            return;
+        shownTenth_ = tenth;
+        cli_.error(format("progress: %u/%u blocks", position, range_));
+    }
+    void programLoaded(std::string_view image) override { image_ = std::string(image); }
+    void showHardwareInfo(int, const std::string& text) override { info_ = text; }
+    void operationEnded(PendingOperation, bool succeeded) override
+    {
+        ended_ = true;
+        succeeded_ = succeeded;
+    }
+    void remoteCode(std::uint32_t parameter, std::uint32_t code) override
+    {
+        result_ = format("%u %u", parameter, code);
+    }
+    void universalInfraredCode(const RemoteCodeBuffer& code) override
+    {
+        result_ = hexText(code.bytes.data(), code.length);
+    }
+
+    bool ended() const { return ended_; }
+    bool succeeded() const { return succeeded_; }
+    const std::string& image() const { return image_; }
+
+    // Prints what was shown: on success the last message (the answer) and
+    // the hardware information go to standard output.
+    void report(bool succeeded) const
+    {
+        for (std::size_t i = 0; i < messages_.size(); ++i) {
+            const Message& m = messages_[i];
+            if (succeeded && i + 1 == messages_.size())
+                cli_.print(m.text);
+            else
+                cli_.error("message: " + (m.caption.empty() ? "" : m.caption + ": ") + m.text);
+        }
+        if (succeeded && !info_.empty()) {
+            std::string text;
+            for (char c : info_)
+                if (c != '\r')
+                    text += c;
+            while (!text.empty() && text.back() == '\n')
+                text.pop_back();
+            cli_.print(text);
+        }
+        if (succeeded && !result_.empty())
+            cli_.print(result_);
+    }
+
+private:
+    struct Message {
+        std::string text, caption;
+    };
+
+    const Cli& cli_;
+    std::vector<Message> messages_;
+    unsigned range_ = 0;
+    unsigned shownTenth_ = ~0u;
+    std::string image_, info_, result_;
+    bool ended_ = false;
+    bool succeeded_ = false;
+};
+
+bool parseNumber(const std::string& text, unsigned long largest, unsigned& value)
+{
+    if (text.empty() || text.size() > 10)
+        return false;
+    unsigned long long v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (v > largest)
+        return false;
+    value = static_cast<unsigned>(v);
+    return true;
+}
+
+// Seconds with up to three decimals ("3", "0.5", "10.25") as milliseconds.
+bool parseSeconds(const std::string& text, unsigned& ms)
+{
+    const std::size_t dot = text.find('.');
+    const std::string whole = text.substr(0, dot);
+    std::string fraction = dot == std::string::npos ? "" : text.substr(dot + 1);
+    if (fraction.size() > 3 || (dot != std::string::npos && fraction.empty()))
+        return false;
+    unsigned seconds = 0, thousandths = 0;
+    if (!parseNumber(whole, kLongestTimeoutMs / 1000, seconds))
+        return false;
+    fraction.resize(3, '0');
+    if (!parseNumber(fraction, 999, thousandths))
+        return false;
+    ms = seconds * 1000 + thousandths;
+    return ms > 0 && ms <= kLongestTimeoutMs;
+}
+
+const Subcommand* findSubcommand(const std::vector<std::string>& words, std::string& argument)
+{
+    for (const Subcommand& s : kSubcommands) {
+        const std::string name = s.name;
+        const std::size_t blank = name.find(' ');
+        const std::size_t nameWords = blank == std::string::npos ? 1 : 2;
+        const std::size_t wanted = nameWords + (s.argument ? 1 : 0);
+        if (words.size() != wanted)
+            continue;
+        const std::string given = nameWords == 1 ? words[0] : words[0] + " " + words[1];
+        if (given != name)
+            continue;
+        argument = s.argument ? words.back() : "";
+        return &s;
+    }
+    return nullptr;
+}
+
+// Feeds received bytes to the session until the operation ends. Gives up
+// after timeoutMs without a reply, or when the link goes down.
+bool runUntilEnded(const Cli& cli, CliLink& link, const LinkChoice& choice,
+                   DeviceSession& session, const CliDeviceEvents& events,
+                   const Subcommand& sub, unsigned timeoutMs)
+{
+    Clock& clock = systemClock();
+    std::uint64_t deadline = clock.nowMs() + timeoutMs;
+    unsigned replies = session.repliesHandled();
+    while (!events.ended()) {
+        const std::uint64_t now = clock.nowMs();
+        if (now >= deadline) {
+            cli.error(format("tarn: no reply from the controller within %u.%03u s to %s (%s)",
+                             timeoutMs / 1000, timeoutMs % 1000, sub.what,
+                             describeLink(choice).c_str()));
+            return false;
+        }
+        ByteQueue::Event e;
+        if (!link.received().next(e, static_cast<unsigned>(deadline - now)))
+            continue;
+        if (e.lost) {
+            cli.error(std::string("tarn: ") +
+                      (e.kind == LinkKind::Tcp ? "网络已断开" : "串口未连接") + " (" +
+                      describeLink(choice) + ")");
+            return false;
+        }
+        session.onByte(e.byte);
+        if (session.repliesHandled() != replies) {
+            replies = session.repliesHandled();
+            deadline = clock.nowMs() + timeoutMs;
+        }
+    }
+    return events.succeeded();
+}
+
+int runDevice(Cli& cli)
+{
+    LinkChoice choice;
+    if (int status = takeLinkOptions(cli, choice))
+        return status;
+    bool ok = true;
+    std::string addressText, timeoutText;
+    const bool haveAddress = cli.takeOption("address", addressText, ok);
+    const bool haveTimeout = cli.takeOption("timeout", timeoutText, ok);
+    if (!ok || cli.unknownOption())
+        return 2;
+    unsigned address = 1;
+    if (haveAddress && !parseNumber(addressText, 255, address)) {
+        std::fprintf(stderr, "tarn: --address takes a bus address from 0 to 255\n");
+        return 2;
+    }
+    unsigned timeoutMs = kDefaultTimeoutMs;
+    if (haveTimeout && !parseSeconds(timeoutText, timeoutMs)) {
+        std::fprintf(stderr, "tarn: --timeout takes seconds, e.g. 3 or 0.5 (at most 3600)\n");
+        return 2;
+    }
+    std::string argument;
+    const Subcommand* sub = findSubcommand(cli.positionals(), argument);
+    if (!sub) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+
+    // The program to write is loaded before the link opens: a bad file
+    // costs no connection.
+    if (sub->action == Action::Write && !openProgramFile(argument))
+        return 1;
+
+    CliLink link(cli, choice);
+    if (!link.open())
+        return 1;
+    LinkSender sender(link.link());
+    CliDeviceEvents events(cli);
+    DeviceSession session(sender, events);
+    session.setDeviceAddress(static_cast<std::uint8_t>(address));
+
+    switch (sub->action) {
+    case Action::Write:
+        session.writeAll();
+        break;
+    case Action::Read:
+        session.readAll();
+        break;
+    case Action::ClockSet:
+        session.setClock();
+        break;
+    case Action::Clock:
+        session.readClock();
+        break;
+    case Action::Info:
+        session.readHardwareInfo();
+        break;
+    case Action::Info2:
+        session.readHardwareInfo2();
+        break;
+    case Action::Address:
+        session.readAddress();
+        break;
+    case Action::SetAddress:
+        session.writeAddress();
+        break;
+    case Action::LearnRadio:
+        session.learnRemote(RemoteKind::Radio, &events);
+        break;
+    case Action::LearnInfrared:
+        session.learnRemote(RemoteKind::Infrared, &events);
+        break;
+    case Action::LearnUniversal:
+        session.learnRemote(RemoteKind::UniversalInfrared, &events);
+        break;
+    }
+
+    bool succeeded = true;
+    if (sub->awaitsReply)
+        succeeded = runUntilEnded(cli, link, choice, session, events, *sub, timeoutMs);
+    if (succeeded && sub->action == Action::Read) {
+        std::string error;
+        if (!writeFileSafely(argument, events.image(), error)) {
+            events.report(false);
+            cli.error("tarn: " + argument + ": " + error);
+            return 1;
+        }
+    }
+    events.report(succeeded);
+    return succeeded ? 0 : 1;
+}
+
+const CommandRegistration deviceCommand({
+    "device", "talk to a controller: write, read, clock, information, address, learning",
+    "usage: tarn device [LINK OPTIONS] [--address A] [--timeout S] COMMAND\n\n"
+    "Commands:\n"
+    "  write FILE.qv3    write the program of a program file to the controller\n"
+    "  read OUT.qv3      read the controller's program into a program file; the\n"
+    "                    file is written only once the whole image has arrived\n"
+    "                    and passed its check\n"
+    "  clock-set         set the controller's clock to now (UTC + 8 h)\n"
+    "  clock             read the controller's clock\n"
+    "  info              hardware information (the first layout)\n"
+    "  info2             hardware information 2 (the layout follows its length)\n"
+    "  address           read the address of the one module on the line\n"
+    "  set-address       give the module on the line the address --address A\n"
+    "                    (modules take it only shortly after power-up)\n"
+    "  learn radio|ir|universal\n"
+    "                    learn a radio, infrared or universal infrared remote code\n"
+    "                    (press the remote within --timeout seconds)\n\n"
+    "Options:\n"
+    "  --address A       the controller's bus address, 0 to 255 (default 1)\n"
+    "  --timeout S       give up after S seconds without a reply (default 3)\n\n"
+    "On success, standard output gets the message that ends the operation\n"
+    "(\"全部数据已写入！\", the controller's time, its address ...), the hardware\n"
+    "information, and after learning one line more: PARAMETER CODE, or the\n"
+    "universal code's bytes as hex. Progress and every other message go to\n"
+    "standard error, messages as \"message: CAPTION: TEXT\". Exit status 0 on\n"
+    "success, 1 when the controller refused, did not reply or the link failed,\n"
+    "2 for usage errors.\n\n" ORLO_LINK_OPTIONS_HELP,
+    runDevice});
+
+}  // namespace
+
+}  // namespace orlo::cli

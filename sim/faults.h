@@ -1,0 +1,35 @@
+// Faults the simulated controller can be told to make, for tests of the
+// host's failure paths: drop, corrupt or garble every Nth reply.
+//
+// Dropped: the host hears nothing. Corrupted: one data byte changed and the
+// check recomputed, a wrong answer that passes the frame check, as from a
+// damaged store. Garbled: the check byte changed, so the frame fails its
+// check, as with noise on the line. Replies are counted from 1; 0 turns a
+// fault off. A reply both dropped and changed is dropped.
+#pragma once
+
+#include <string>
+
+namespace orlo::sim {
+
+struct FaultPlan {
+    unsigned dropEvery = 0;
+    unsigned corruptEvery = 0;
+    unsigned garbleEvery = 0;
+};
+
+class FaultInjector {
+public:
+    explicit FaultInjector(FaultPlan plan = {}) : plan_(plan) {}
+
+    // The reply as it goes out; empty when it is dropped. An empty reply (none
+    // due) is not counted.
+    std::string apply(std::string reply);
+    unsigned repliesSeen() const { return count_; }
+
+private:
+    FaultPlan plan_;
+    unsigned count_ = 0;
+};
+
+}  // namespace orlo::sim

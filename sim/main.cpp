@@ -1,0 +1,94 @@
+// tarn-sim: the simulated controller. Serves the device side of the protocol
+// over TCP and/or a pseudo-terminal until SIGINT or SIGTERM.
+#include <signal.h>
+
+#include <cstdio>
+#include <mutex>
+
+#include "model/image.h"
+#include "platform/files.h"
+#include "platform/strings.h"
+#include "platform/text.h"
+#include "sim/options.h"
+#include "sim/server.h"
+
+using namespace orlo;
+using namespace orlo::sim;
+
+namespace {
+
+std::mutex logMutex;
+
+void logLine(const std::string& line)
+{
+    std::lock_guard<std::mutex> lock(logMutex);
+    std::printf("tarn-sim: %s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    SimOptions options;
+    std::string error;
+    if (!parseSimOptions(args, options, error)) {
+        std::fprintf(stderr, "tarn-sim: %s\n(tarn-sim --help shows the options)\n", error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(kSimUsage, stdout);
+        return 0;
+    }
+    if (!options.programFile.empty()) {
+        std::string image;
+        if (!readFilePrefix(utf8ToGbk(options.programFile), kMaxImageBytes + 1, image, error) ||
+            !checkImage(image)) {
+            std::fprintf(stderr, "tarn-sim: %s is not a program file%s%s\n",
+                         options.programFile.c_str(), error.empty() ? "" : ": ",
+                         gbkToUtf8(error).c_str());
+            return 2;
+        }
+        options.controller.program = image;
+    }
+
+    // The signals are taken by sigwait below, in this thread only: every
+    // thread started from here on inherits the blocked mask.
+    // A shell starts background jobs with SIGINT ignored; an ignored signal
+    // would never reach sigwait.
+    signal(SIGINT, SIG_DFL);
+    signal(SIGTERM, SIG_DFL);
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+
+    Controller controller(options.controller, logLine);
+    FaultInjector faults(options.faults);
+    SimServer server(controller, faults, logLine, options.verbose);
+    if (options.tcp) {
+        if (!server.serveTcp(options.tcpHost, options.tcpPort, error)) {
+            std::fprintf(stderr, "tarn-sim: %s\n", error.c_str());
+            return 1;
+        }
+        logLine(format("tcp %s:%u", options.tcpHost.c_str(),
+                       static_cast<unsigned>(server.tcpPort())));
+    }
+    if (!options.ptyLink.empty()) {
+        if (!server.servePty(options.ptyLink, error)) {
+            std::fprintf(stderr, "tarn-sim: %s\n", error.c_str());
+            return 1;
+        }
+        logLine("pty " + server.ptyDevice() + " at " + options.ptyLink);
+    }
+    logLine(format("address %u", static_cast<unsigned>(controller.address())));
+
+    int signalNumber = 0;
+    sigwait(&stopSignals, &signalNumber);
+    server.stop();
+    logLine("stopped");
+    return 0;
+}
