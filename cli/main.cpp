@@ -42,7 +42,8 @@ public:
     orlo::Answer messageBox(const std::string& text, const std::string& caption,
                             orlo::Buttons buttons, orlo::Icon) override
     {
-        cli_.error("message: " + caption + ": " + text);
+        // A box with the application's default caption has no caption of its own.
+        cli_.error(caption.empty() ? "message: " + text : "message: " + caption + ": " + text);
         switch (buttons) {
         case orlo::Buttons::Ok:
             return orlo::Answer::Ok;

@@ -22,7 +22,7 @@ expect "without reply" "55 FF 30 00 00 00 20 A4" \
 expect "offending characters: a message each, the frame still built" \
   $'message: 提示: 参数只能是数字\nmessage: 提示: 参数只能是数字\n55 01 15 00 00 00 05 70' \
   "$tarn" relay frame group-close --param "1 a 3 b"
-expect "query without reply is refused" "message: : 查询状态必须要有返回码！" \
+expect "query without reply is refused" "message: 查询状态必须要有返回码！" \
   "$tarn" relay frame 0 --no-reply
 expect "empty group is refused" \
   "message: 提示: 请输入要求翻转的路数，中间使用空格间隔，比如 1 3 5 12 16  " \
