@@ -1,13 +1,14 @@
 // The application's run (see tarn_app.h).
 #include "app/tarn_app.h"
 
-#include "app/tarn_dlg.h"
-
 namespace orlo {
 
 int CTarnApp::run()
 {
-    CTarnDlg mainDialog;
+    MainWindowServices services = services_;
+    if (!services.host)
+        services.host = &host_;
+    CTarnDlg mainDialog(std::move(services));
     return host_.runModal(mainDialog, nullptr);
 }
 

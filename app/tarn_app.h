@@ -2,13 +2,21 @@
 // platform's window host; the process ends when the main window closes.
 #pragma once
 
+#include <utility>
+
+#include "app/tarn_dlg.h"
 #include "platform/window.h"
 
 namespace orlo {
 
 class CTarnApp {
 public:
-    explicit CTarnApp(WindowHost& host) : host_(host) {}
+    // services: what the main window gets (its host is this host when the
+    // services name none).
+    explicit CTarnApp(WindowHost& host, MainWindowServices services = {})
+        : host_(host), services_(std::move(services))
+    {
+    }
 
     // Runs the main window to its end and returns its end result (-1 when
     // it could not be created).
@@ -18,6 +26,7 @@ public:
 
 private:
     WindowHost& host_;
+    MainWindowServices services_;
 };
 
 }  // namespace orlo

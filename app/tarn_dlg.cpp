@@ -1,12 +1,20 @@
-// The main window's start-up and layout (see tarn_dlg.h).
+// The main window's start-up, layout, command routing, keys, context menu,
+// timers and received bytes (see tarn_dlg.h). The file commands are in
+// file_commands.cpp, the device commands and the settings dialog in
+// device_commands.cpp.
 #include "app/tarn_dlg.h"
 
-#include "ui/program_list.h"
+#include <algorithm>
 
+#include "model/image.h"
+#include "model/program.h"
 #include "platform/strings.h"
 #include "res/resource.h"
+#include "ui/program_list.h"
 
 namespace orlo {
+
+const char* const kApplicationCaption = "Tarn";
 
 namespace {
 
@@ -14,9 +22,19 @@ CTarnDlg* theMainWindow = nullptr;
 
 const char* const kFirmwareVersion = "0.129";
 const char* const kSizeFormat = "程序大小：%u 字节";
-const char* const kProgramExtension = ".qv3";
+const char* const kProgramExtensionText = ".qv3";
 constexpr int kStartAddress = 1;
 constexpr int kProgressSteps = 50;
+constexpr int kPortEntries = 255;
+constexpr int kCancel = 2;  // IDCANCEL
+
+// The three timers, every 100 ms: 1 does nothing, 2 and 3 drive the
+// firmware update's countdowns.
+constexpr int kIdleTimer = 1;
+constexpr int kWatchdogTimer = 2;
+constexpr int kStartDelayTimer = 3;
+constexpr unsigned kTimerIntervalMs = 100;
+const int timers[] = {kIdleTimer, kWatchdogTimer, kStartDelayTimer};
 
 // The numbered entries of the two drop-down lists.
 struct NumberedList {
@@ -26,13 +44,36 @@ struct NumberedList {
 };
 const NumberedList numberedLists[] = {
     {IDC_ADDRESS, "地址%d", 0, 255},
-    {IDC_PORT, "COM%d", 1, 255},
+    {IDC_PORT, "COM%d", 1, kPortEntries},
+};
+
+// Keys on the main list, with Ctrl or without.
+struct ListKey {
+    int key;
+    bool ctrl;
+    void (CTarnDlg::*action)();
+};
+const ListKey listKeys[] = {
+    {KeyDelete, false, &CTarnDlg::deleteSelectedLines},
+    {KeyX, true, &CTarnDlg::cutLines},
+    {KeyC, true, &CTarnDlg::copyLines},
+    {KeyV, true, &CTarnDlg::pasteLines},
 };
 
 }  // namespace
 
+CTarnDlg::CTarnDlg(MainWindowServices services)
+    : services_(std::move(services)),
+      link_(services_.sink ? *services_.sink : nullSink_, linkEvents_, services_.link),
+      session_(sender_, deviceEvents_, SessionServices{nullptr, nullptr, services_.utcSeconds})
+{
+    watchdog.onExpired = [this] { restoreBaudRate(); };
+}
+
 CTarnDlg::~CTarnDlg()
 {
+    if (services_.windowReady)
+        services_.windowReady(nullptr);
     if (theMainWindow == this)
         theMainWindow = nullptr;
 }
@@ -77,6 +118,62 @@ const std::vector<Placement>& CTarnDlg::layoutTable()
     return table;
 }
 
+const std::vector<CTarnDlg::Route>& CTarnDlg::routes()
+{
+    // Buttons and menu entries the main window carries out itself. The
+    // File menu's "保存" and "退出" act like the button "保存" and the close box.
+    static const std::vector<Route> table = {
+        {IDC_OPEN, &CTarnDlg::openCommand},
+        {IDC_SAVE, &CTarnDlg::saveCommand},
+        {IDC_SAVE_AS, &CTarnDlg::saveAsCommand},
+        {IDC_SETTINGS, &CTarnDlg::editSettings},
+        {IDC_DELETE, &CTarnDlg::deleteSelectedLines},
+        {IDC_CONNECT, &CTarnDlg::connectionCommand},
+        {IDC_READ_ALL, &CTarnDlg::readAllFromDevice},
+        {IDC_WRITE_ALL, &CTarnDlg::writeAllToDevice},
+        {IDC_FIND, &CTarnDlg::findInMainProgram},
+        {ID_FILE_NEW, &CTarnDlg::newCommand},
+        {ID_FILE_OPEN, &CTarnDlg::openCommand},
+        {ID_FILE_SAVE, &CTarnDlg::saveCommand},
+        {ID_FILE_SAVE_AS, &CTarnDlg::saveAsCommand},
+        {ID_FILE_IMPORT, &CTarnDlg::importCommand},
+        {ID_FILE_IMPORT_MAIN, &CTarnDlg::importMainPartCommand},
+        {ID_FILE_EXPORT, &CTarnDlg::exportCommand},
+        {ID_FILE_EXIT, &CTarnDlg::exitCommand},
+        {ID_EDIT_DELETE, &CTarnDlg::deleteSelectedLines},
+        {ID_EDIT_DELETE_ALL, &CTarnDlg::deleteAllLines},
+        {ID_EDIT_CUT, &CTarnDlg::cutLines},
+        {ID_EDIT_COPY, &CTarnDlg::copyLines},
+        {ID_EDIT_PASTE, &CTarnDlg::pasteLines},
+        {ID_SETTINGS_COMM, &CTarnDlg::editSettings},
+        {ID_COMM_READ_ALL, &CTarnDlg::readAllFromDevice},
+        {ID_COMM_WRITE_ALL, &CTarnDlg::writeAllToDevice},
+        {ID_COMM_SET_CLOCK, &CTarnDlg::setDeviceClock},
+        {ID_COMM_READ_CLOCK, &CTarnDlg::readDeviceClock},
+        {ID_COMM_READ_ADDRESS, &CTarnDlg::readDeviceAddress},
+        {ID_COMM_WRITE_ADDRESS, &CTarnDlg::writeDeviceAddress},
+        {ID_COMM_HARDWARE_INFO, &CTarnDlg::readHardwareInfo},
+        {ID_COMM_HARDWARE_INFO2, &CTarnDlg::readHardwareInfo2},
+    };
+    return table;
+}
+
+bool CTarnDlg::routesCommand(int id)
+{
+    const std::vector<Route>& table = routes();
+    return std::any_of(table.begin(), table.end(), [id](const Route& r) { return r.id == id; });
+}
+
+const std::vector<int>& CTarnDlg::companionCommands()
+{
+    static const std::vector<int> ids = {
+        IDC_PROGRAM_LIST,      IDC_ADD_LINE,        ID_EDIT_FIND,       ID_SETTINGS_FUNCTIONS,
+        ID_SETTINGS_THREADS,   ID_SETTINGS_RENAME,  ID_TOOLS_WIZARD,    ID_TOOLS_TERMINAL,
+        ID_TOOLS_RELAY_TEST,   ID_COMM_FIRMWARE,    ID_COMM_FIRMWARE_115200,
+    };
+    return ids;
+}
+
 int CTarnDlg::templateId() const
 {
     return IDD_MAIN;
@@ -85,6 +182,8 @@ int CTarnDlg::templateId() const
 void CTarnDlg::onInit()
 {
     theMainWindow = this;
+    if (services_.windowReady)
+        services_.windowReady(this);
 
     baseTitle = defaultTitle();
     view_->setTitle(baseTitle);
@@ -96,22 +195,74 @@ void CTarnDlg::onInit()
             view_->addItem(list.id, format(list.format, n));
         view_->setRedraw(list.id, true);
     }
+    session_.setDeviceAddress(kStartAddress);
     findPosition = -1;
 
-    // The address list always starts at address 1; the port list at the
-    // first port until the saved settings choose one.
+    link_.loadSettings(settingsFile());
+
+    // The address list always starts at address 1, whatever the last run
+    // chose; the port list shows the saved port.
     view_->setCurrentIndex(IDC_ADDRESS, kStartAddress);
-    view_->setCurrentIndex(IDC_PORT, 0);
+    const unsigned comIndex = link_.settings().comIndex;
+    view_->setCurrentIndex(IDC_PORT, comIndex < kPortEntries ? static_cast<int>(comIndex) : -1);
     view_->setFocus(IDC_ADDRESS);
 
+    session_.setPending(PendingOperation::Idle);
     view_->setProgressRange(IDC_PROGRESS, 0, kProgressSteps);
+
+    program().clipboard.clear();
     view_->setFont(IDC_PROGRAM_LIST, listFont());
-    showProgramSize(0);
+    refreshMainList();
 
     modified = false;
-    programExtension = kProgramExtension;
+    programExtension = kProgramExtensionText;
+
+    for (int id : timers)
+        shell().setTimer(this, id, kTimerIntervalMs);
 
     layout(view_->clientSize());
+}
+
+void CTarnDlg::setCommandHandler(int id, CommandHandler handler)
+{
+    if (handler)
+        handlers_[id] = std::move(handler);
+    else
+        handlers_.erase(id);
+}
+
+void CTarnDlg::onCommand(int id, Notify code)
+{
+    auto handler = handlers_.find(id);
+    if (handler != handlers_.end()) {
+        // A copy: the handler may replace itself.
+        CommandHandler h = handler->second;
+        h(code);
+        return;
+    }
+    if (code == Notify::SelChanged) {
+        if (id == IDC_ADDRESS) {
+            const int address = view_->currentIndex(IDC_ADDRESS);
+            if (address >= 0)
+                session_.setDeviceAddress(static_cast<std::uint8_t>(address));
+        } else if (id == IDC_PORT) {
+            const int port = view_->currentIndex(IDC_PORT);
+            if (port >= 0) {
+                LinkSettings s = link_.settings();
+                s.comIndex = static_cast<unsigned>(port);
+                link_.setSettings(s);
+            }
+        }
+        return;
+    }
+    if (code != Notify::Clicked)
+        return;
+    for (const Route& r : routes()) {
+        if (r.id == id) {
+            (this->*r.action)();
+            return;
+        }
+    }
 }
 
 void CTarnDlg::onSize(int width, int height)
@@ -119,10 +270,75 @@ void CTarnDlg::onSize(int width, int height)
     layout(Size{width, height});
 }
 
-bool CTarnDlg::onKeyDown(int key, bool, int)
+void CTarnDlg::onTimer(int timerId)
+{
+    switch (timerId) {
+    case kWatchdogTimer:
+        watchdog.tick();
+        break;
+    case kStartDelayTimer:
+        startDelay.tick();
+        break;
+    default:
+        break;
+    }
+}
+
+bool CTarnDlg::onKeyDown(int key, bool ctrl, int focusId)
 {
     // Enter and Esc neither press a button nor close the main window.
-    return key == KeyReturn || key == KeyEscape;
+    if (key == KeyReturn || key == KeyEscape)
+        return true;
+    if (focusId != IDC_PROGRAM_LIST)
+        return false;
+    for (const ListKey& k : listKeys) {
+        if (k.key == key && k.ctrl == ctrl) {
+            (this->*k.action)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void CTarnDlg::onContextMenu(int id, int x, int y)
+{
+    // Wherever the keyboard focus is: only the control under the cursor counts.
+    if (id != IDC_PROGRAM_LIST)
+        return;
+    const int command = shell().popupMenu(this, IDR_CONTEXT_MENU, CONTEXT_MAIN_LIST, x, y);
+    if (command != 0)
+        onCommand(command, Notify::Clicked);
+}
+
+void CTarnDlg::onDropFiles(const std::vector<std::string>& paths)
+{
+    if (!paths.empty())
+        openDroppedFile(paths.front());
+}
+
+bool CTarnDlg::onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t)
+{
+    if (msg == kRxByteMessage) {
+        session_.onByte(static_cast<std::uint8_t>(wParam & 0xFF));
+        return true;
+    }
+    if (msg == kLinkLostMessage) {
+        link_.onLinkLost(wParam == static_cast<std::uintptr_t>(LinkKind::Tcp) ? LinkKind::Tcp
+                                                                               : LinkKind::Serial);
+        return true;
+    }
+    return false;
+}
+
+bool CTarnDlg::onClose()
+{
+    return askToSaveChanges();
+}
+
+void CTarnDlg::exitCommand()
+{
+    if (onClose())
+        view_->endDialog(kCancel);
 }
 
 void CTarnDlg::layout(Size client)
@@ -137,6 +353,28 @@ void CTarnDlg::showProgramSize(unsigned bytes)
 {
     if (view_)
         view_->setText(IDC_PROGRAM_SIZE, sizeText(bytes));
+}
+
+void CTarnDlg::refreshMainList()
+{
+    if (!view_)
+        return;
+    Clist_command list(view_, IDC_PROGRAM_LIST);
+    list.renderSection(program().main);
+    list.selectOnly(currentLine);
+    showProgramSize(imageSize());
+}
+
+void CTarnDlg::programChanged()
+{
+    refreshMainList();
+    modified = true;
+}
+
+void CTarnDlg::tell(const std::string& text, const std::string& caption)
+{
+    shell().messageBox(text, caption.empty() ? kApplicationCaption : caption, Buttons::Ok,
+                       Icon::Information);
 }
 
 }  // namespace orlo

@@ -1,20 +1,67 @@
-// The main window: the program list, the tool and connection buttons, the
-// address and port lists, the size figure and the progress bar. It owns the
-// state the other windows read through the one process-wide main window
-// pointer (mainWindow()).
+// The main window: the program list, the file, tool and connection buttons,
+// the address and port lists, the size figure and the progress bar, the menus
+// and the keys of the list. It owns the device link and the device session,
+// keeps the current file and the modified flag, and is reachable process-wide
+// (mainWindow()) for the windows that redraw its list.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/layout.h"
+#include "app/section_edit.h"
+#include "device/device_session.h"
+#include "device/link.h"
+#include "device/session_link.h"
+#include "platform/shell.h"
 #include "platform/window.h"
 
 namespace orlo {
 
+// What the main window needs from the program around it. Tarn.exe fills it
+// in its entry point; tests pass fakes. Every member may stay empty.
+struct MainWindowServices {
+    // Runs the settings and information dialogs modally over the main
+    // window. nullptr: those dialogs are not shown.
+    WindowHost* host = nullptr;
+    // Receives what the transports read (Tarn.exe: WM_RX_BYTE to the main
+    // window, which comes back as onMessage). nullptr: received bytes are
+    // dropped. Must outlive the window.
+    ByteSink* sink = nullptr;
+    // Told the main window once it has initialised (Tarn.exe points the
+    // sink at its dialog then), and nullptr when the window object goes.
+    std::function<void(Window*)> windowReady;
+    // The transports, their clock and their diagnostics.
+    LinkServices link;
+    // The settings file; empty: "qv_pV2.ini" in the working folder.
+    std::string settingsPath;
+    // UTC seconds since 1970 for setting the controller's clock; empty: the
+    // system clock.
+    std::function<std::uint64_t()> utcSeconds;
+};
+
+// A countdown in timer ticks: each tick counts down while above zero and
+// runs onExpired when it reaches zero.
+struct Countdown {
+    int ticks = 0;
+    std::function<void()> onExpired;
+    void tick()
+    {
+        if (ticks > 0 && --ticks == 0 && onExpired)
+            onExpired();
+    }
+};
+
+// The caption of message boxes that have none of their own.
+extern const char* const kApplicationCaption;
+
 class CTarnDlg : public Window {
 public:
-    CTarnDlg() = default;
+    explicit CTarnDlg(MainWindowServices services = {});
     ~CTarnDlg() override;
     CTarnDlg(const CTarnDlg&) = delete;
     CTarnDlg& operator=(const CTarnDlg&) = delete;
@@ -26,28 +73,183 @@ public:
     static std::string defaultTitle();
     // The size figure, "程序大小：%u 字节".
     static std::string sizeText(unsigned bytes);
-    // The font of the program lists: one font for the whole run.
     // The layout of every control, applied on each resize.
     static const std::vector<Placement>& layoutTable();
+    // True when the main window itself carries out command id (a button or
+    // a menu entry).
+    static bool routesCommand(int id);
+    // The commands other windows carry out (line editor, find window,
+    // function and thread lists, naming window, relay tools, firmware
+    // update): they reach the handler registered for them.
+    static const std::vector<int>& companionCommands();
 
     int templateId() const override;
     void onInit() override;
+    void onCommand(int id, Notify code) override;
     void onSize(int width, int height) override;
+    void onTimer(int timerId) override;
     bool onKeyDown(int key, bool ctrl, int focusId) override;
+    void onContextMenu(int id, int x, int y) override;
+    void onDropFiles(const std::vector<std::string>& paths) override;
+    bool onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    // Asks about unsaved changes first; false (stay open) on Cancel.
+    bool onClose() override;
+
+    // Another window takes over command id (and every notification of
+    // control id): handler runs instead of the main window's own action.
+    // An empty handler removes it.
+    using CommandHandler = std::function<void(Notify)>;
+    void setCommandHandler(int id, CommandHandler handler);
 
     // Lays the controls out for a client area of the given size.
     void layout(Size client);
     // Shows the size figure of a program image of the given length.
     void showProgramSize(unsigned bytes);
+    // Draws the main program into the list, selects currentLine and shows
+    // the size figure.
+    void refreshMainList();
+    // A window changed the main program (a line edited, added, deleted, cut
+    // or pasted): redraws the list and marks the program modified.
+    void programChanged();
+
+    // The file commands. Each returns false when it stopped (Cancel, a file
+    // that did not load or could not be written); the program, currentPath,
+    // lastFolder and the title then stay as they were.
+    bool newProgram();
+    bool openProgram();
+    bool openDroppedFile(const std::string& path);
+    bool saveProgram();
+    bool saveProgramAs();
+    bool importLines();
+    bool importMainPart();
+    bool exportMainProgram();
+    // When the program is modified, asks "文件被修改,是否保存?": Yes saves
+    // (false when that did not happen), No goes on, Cancel stops (false).
+    bool askToSaveChanges();
+
+    // The editing commands on the main list.
+    void deleteSelectedLines();
+    void deleteAllLines();
+    void cutLines();
+    void copyLines();
+    void pasteLines();
+    // The search box: the next line after findPosition that contains its text.
+    void findInMainProgram();
+
+    // The device commands of the "通信" menu and the two buttons.
+    void readAllFromDevice();
+    void writeAllToDevice();
+    void setDeviceClock();
+    void readDeviceClock();
+    void readDeviceAddress();
+    void writeDeviceAddress();
+    void readHardwareInfo();
+    void readHardwareInfo2();
+    // The communication settings dialog, then a reconnection with the
+    // confirmed values.
+    void editSettings();
+
+    DeviceLink& link() { return link_; }
+    DeviceSession& session() { return session_; }
 
     // State other windows read and change.
     int currentLine = -1;        // main-program line last opened in the line editor
     int findPosition = -1;       // line found last by the search box
-    std::string currentPath;     // program file last opened, saved or imported
+    std::string currentPath;     // program file last opened or saved
     std::string lastFolder;      // where the Open dialog starts
     std::string baseTitle;
     std::string programExtension;
     bool modified = false;
+    bool autoOpenPort = false;   // the settings dialog's two flags, for this run
+    bool autoOpenFile = false;
+
+    // Timers 2 and 3 (100 ms): the firmware update's countdowns. Timer 2
+    // counts the watchdog down and, at zero, sets the serial port back to
+    // the configured baud rate; timer 3 counts the start delay down and runs
+    // its onExpired at zero.
+    Countdown watchdog;
+    Countdown startDelay;
+
+    // The tools that share the receive path: bytes received while nothing is
+    // assembled (the debug terminal), and the checked replies of the relay
+    // test panel and the firmware update.
+    std::function<void(std::uint8_t)> terminalByte;
+    std::function<void(PendingOperation, std::string_view)> toolReply;
+
+private:
+    class LinkEventsAdapter final : public LinkEvents {
+    public:
+        explicit LinkEventsAdapter(CTarnDlg& owner) : owner_(owner) {}
+        void connectionTextChanged(const std::string& text) override;
+        void showMessage(const std::string& text) override;
+
+    private:
+        CTarnDlg& owner_;
+    };
+    class DeviceEventsAdapter final : public DeviceEvents {
+    public:
+        explicit DeviceEventsAdapter(CTarnDlg& owner) : owner_(owner) {}
+        bool ask(const std::string& text, const std::string& caption) override;
+        void showMessage(const std::string& text, const std::string& caption) override;
+        void progressRange(unsigned high) override;
+        void progressPosition(unsigned position) override;
+        void programLoaded(std::string_view image) override;
+        void showHardwareInfo(int mode, const std::string& text) override;
+        void terminalByte(std::uint8_t byte) override;
+        void toolReply(PendingOperation op, std::string_view frame) override;
+
+    private:
+        CTarnDlg& owner_;
+    };
+    // Drops what the transports read when nobody else takes it.
+    class NullSink final : public ByteSink {
+    public:
+        bool postByte(std::uint8_t, unsigned, OsError& error) override
+        {
+            error = 0;
+            return true;
+        }
+        void sendByte(std::uint8_t, unsigned) override {}
+        void linkLost(LinkKind) override {}
+    };
+
+    struct Route {
+        int id;
+        void (CTarnDlg::*action)();
+    };
+    static const std::vector<Route>& routes();
+
+    // The command wrappers of the routing table.
+    void newCommand() { newProgram(); }
+    void openCommand() { openProgram(); }
+    void saveCommand() { saveProgram(); }
+    void saveAsCommand() { saveProgramAs(); }
+    void importCommand() { importLines(); }
+    void importMainPartCommand() { importMainPart(); }
+    void exportCommand() { exportMainProgram(); }
+    void exitCommand();
+    void connectionCommand();
+
+    const std::string& settingsFile() const;
+    // Loads path into the program; on success the title, currentPath and
+    // modified follow, and lastFolder becomes the folder of path (left as
+    // it was when path has none and keepFolderWithout is set).
+    bool loadProgramFile(const std::string& path, bool keepFolderWithout);
+    void showTitleFor(const std::string& path);
+    void tell(const std::string& text, const std::string& caption);
+    void restoreBaudRate();
+    // Leaves the chosen link connected anew and says its state.
+    void reconnect(bool tcp);
+    SectionEditor mainEditor();
+
+    MainWindowServices services_;
+    NullSink nullSink_;
+    LinkEventsAdapter linkEvents_{*this};
+    DeviceEventsAdapter deviceEvents_{*this};
+    DeviceLink link_;
+    LinkSender sender_{link_};
+    DeviceSession session_;
+    std::map<int, CommandHandler> handlers_;
 };
 
 }  // namespace orlo

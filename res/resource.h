@@ -5,6 +5,11 @@
 // window tells a menu command from a control by its number alone.
 #pragma once
 
+// Labels that code never addresses.
+#ifndef IDC_STATIC
+#define IDC_STATIC -1
+#endif
+
 // Icon of the application (first icon of Tarn.exe).
 #define IDI_MAIN 128
 
@@ -26,6 +31,23 @@
 #define IDC_FIND 1015
 #define IDC_PORT 1017
 #define IDC_PROGRESS 1018
+
+// ---- Communication settings (dialog 135, CCom_Dlg) ----
+#define IDD_COMM_SETTINGS 135
+#define IDC_COMM_SERIAL 1033
+#define IDC_COMM_TCP 1034
+#define IDC_COMM_PORT 1024
+#define IDC_COMM_BAUD 1042
+#define IDC_COMM_ADDRESS 1027
+#define IDC_COMM_TCP_PORT 1025
+#define IDC_COMM_AUTO_PORT 1043
+#define IDC_COMM_AUTO_FILE 1036
+
+// ---- Information (dialog 141, Cyingjianxinxi) ----
+#define IDD_INFO 141
+#define IDC_INFO_TEXT 1027
+#define IDC_INFO_OK 1048
+#define IDC_INFO_CANCEL 1049
 
 // ---- Menus ----
 #define IDR_MAIN_MENU 129

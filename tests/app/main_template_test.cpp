@@ -1,11 +1,14 @@
-// The main window's templates in res/tarn.rc against the code: every control
-// CTarnDlg touches exists in dialog 102 exactly once, the layout covers every
-// control, and the menus carry their entries under the agreed command ids.
+// The templates in res/tarn.rc against the code: every control CTarnDlg,
+// CCom_Dlg and Cyingjianxinxi touch exists in their dialogs exactly once, the
+// layouts cover every control, the menus carry their entries under the agreed
+// command ids, and every entry and button reaches an action.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
+#include "app/com_dlg.h"
+#include "app/hardware_info_dlg.h"
 #include "app/tarn_dlg.h"
 #include "platform/fake/fake_view.h"
 #include "res/resource.h"
@@ -121,6 +124,84 @@ TEST_F(MainTemplateTest, MenuCommandsNeverCollideWithControlIds)
             EXPECT_EQ(std::count(ids.begin(), ids.end(), item.id), 0) << item.id;
         }
     }
+}
+
+TEST_F(MainTemplateTest, EveryMenuEntryAndButtonReachesAnAction)
+{
+    // The main window's own actions, the commands other windows carry, and
+    // the example entries of the context menu, which have none.
+    const std::set<long> examples = {ID_EXAMPLE_SEND, ID_EXAMPLE_JOG, ID_EXAMPLE_LATCH,
+                                     ID_EXAMPLE_PACKET_SEND};
+    const std::vector<int>& companions = CTarnDlg::companionCommands();
+    auto reached = [&](long id) {
+        return CTarnDlg::routesCommand(static_cast<int>(id)) ||
+               std::count(companions.begin(), companions.end(), id) == 1 || examples.count(id);
+    };
+    for (long menu : {IDR_MAIN_MENU, IDR_CONTEXT_MENU}) {
+        std::vector<RcScript::MenuItem> items;
+        ASSERT_TRUE(rc.menuItems(menu, items));
+        for (const auto& item : items)
+            EXPECT_TRUE(reached(item.id)) << item.text << " " << item.id;
+    }
+    const long buttons[] = {IDC_OPEN,      IDC_SAVE,     IDC_SAVE_AS,  IDC_SETTINGS,
+                            IDC_ADD_LINE,  IDC_DELETE,   IDC_CONNECT,  IDC_READ_ALL,
+                            IDC_WRITE_ALL, IDC_FIND};
+    for (long id : buttons) {
+        EXPECT_EQ(std::count(ids.begin(), ids.end(), id), 1) << id;
+        EXPECT_TRUE(reached(id)) << id;
+    }
+    // No command is both the main window's and another window's.
+    for (int id : companions)
+        EXPECT_FALSE(CTarnDlg::routesCommand(id)) << id;
+}
+
+// Opens a dialog on a fake view and checks each control it touched against
+// its template: present exactly once, and the layout covers the template.
+void expectTemplateFits(const RcScript& rc, Window& window, long dialogId, std::size_t controls,
+                        const std::vector<Placement>* layout)
+{
+    std::vector<long> ids;
+    ASSERT_TRUE(rc.dialogControlIds(dialogId, ids)) << dialogId;
+    std::set<long> unique;
+    for (long id : ids) {
+        if (id != -1) {
+            EXPECT_TRUE(unique.insert(id).second) << "id " << id << " twice in " << dialogId;
+        }
+    }
+    EXPECT_EQ(unique.size(), controls) << dialogId;
+    FakeView view;
+    window.attach(&view);
+    window.onInit();
+    window.onSize(400, 300);
+    for (int id = 1; id < 65536; ++id) {
+        if (view.has(id)) {
+            EXPECT_EQ(std::count(ids.begin(), ids.end(), id), 1) << dialogId << " control " << id;
+        }
+    }
+    if (layout) {
+        for (long id : ids)
+            EXPECT_TRUE(id == -1 || std::any_of(layout->begin(), layout->end(),
+                                                [id](const Placement& p) { return p.id == id; }))
+                << dialogId << " not laid out: " << id;
+    }
+    window.attach(nullptr);
+}
+
+TEST_F(MainTemplateTest, SettingsAndInformationDialogsFitTheirTemplates)
+{
+    EXPECT_EQ(IDD_COMM_SETTINGS, 135);
+    EXPECT_EQ(IDD_INFO, 141);
+    CCom_Dlg settings{CommDialogValues()};
+    EXPECT_EQ(settings.templateId(), IDD_COMM_SETTINGS);
+    // Two radio buttons, two lists, two edit boxes, two check boxes, OK, Cancel.
+    expectTemplateFits(rc, settings, IDD_COMM_SETTINGS, 10, nullptr);
+    std::vector<long> ids;
+    ASSERT_TRUE(rc.dialogControlIds(IDD_COMM_SETTINGS, ids));
+    for (long id : {1033L, 1034L, 1024L, 1042L, 1027L, 1025L, 1043L, 1036L, 1L, 2L})
+        EXPECT_EQ(std::count(ids.begin(), ids.end(), id), 1) << id;
+
+    Cyingjianxinxi info(1, "text");
+    expectTemplateFits(rc, info, IDD_INFO, 3, &Cyingjianxinxi::layoutTable());
 }
 
 }  // namespace

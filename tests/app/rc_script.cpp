@@ -87,6 +87,11 @@ bool RcScript::resolve(const std::string& token, long& value) const
         value = -1;
         return true;
     }
+    // The two command ids the scripts take from <windows.h>.
+    if (token == "IDOK" || token == "IDCANCEL") {
+        value = token == "IDOK" ? 1 : 2;
+        return true;
+    }
     char* end = nullptr;
     long v = std::strtol(token.c_str(), &end, 0);
     if (!token.empty() && end && *end == '\0') {

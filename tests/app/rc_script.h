@@ -16,7 +16,7 @@ struct RcScript {
     // Reads the header's #defines and the script's lines; false when a file
     // cannot be read.
     bool load(const std::string& headerPath, const std::string& scriptPath);
-    // A number or a #define name; IDC_STATIC is -1; false when unknown.
+    // A number or a #define name; IDC_STATIC is -1, IDOK 1, IDCANCEL 2; false when unknown.
     bool resolve(const std::string& token, long& value) const;
     // The control ids of dialog dialogId in template order (duplicates kept),
     // or false when the template is missing or a control's id is unknown.

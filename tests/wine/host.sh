@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The Win32 dialog host with real controls: runs the Win32Host tests of the
-# Windows test program (orlo_tests.exe, beside Tarn.exe, whose templates it
-# loads) under Wine on a private Xvfb display, where they must not skip.
+# The Win32 dialog host and the main window with real controls: runs the
+# Win32Host and Win32MainWindow tests of the Windows test program
+# (orlo_tests.exe, beside Tarn.exe, whose templates it loads) under Wine on a
+# private Xvfb display, where they must not skip.
 # Usage: host.sh <Tarn.exe> <screenshot folder> [tarn.exe]
 set -uo pipefail
 
@@ -20,14 +21,14 @@ wine_session_start "$bindir"
 export ORLO_REQUIRE_WINDOWS=1
 export ORLO_TARN_EXE
 ORLO_TARN_EXE=$(winepath -w "$exe" 2>/dev/null) || fail "winepath failed"
-(cd "$wine_work" && exec timeout 240 wine "$tests" --gtest_filter='Win32Host.*') \
+(cd "$wine_work" && exec timeout 240 wine "$tests" --gtest_filter='Win32Host.*:Win32MainWindow.*') \
   </dev/null >"$wine_work/tests.log" 2>&1 &
 wine_child_pid=$!
 wait "$wine_child_pid"
 status=$?
 wine_child_pid=""
 grep -E '^\[  (PASSED|FAILED|SKIPPED) ' "$wine_work/tests.log"
-[ $status -eq 0 ] || fail "the Win32Host tests failed (status $status)"
-grep -q '^\[  PASSED  \] [1-9]' "$wine_work/tests.log" || fail "no Win32Host test ran"
-! grep -q '^\[  SKIPPED \]' "$wine_work/tests.log" || fail "Win32Host tests skipped"
+[ $status -eq 0 ] || fail "the Win32 tests failed (status $status)"
+grep -q '^\[  PASSED  \] [1-9]' "$wine_work/tests.log" || fail "no Win32 test ran"
+! grep -q '^\[  SKIPPED \]' "$wine_work/tests.log" || fail "Win32 tests skipped"
 echo "host: passed"

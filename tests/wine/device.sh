@@ -1,0 +1,207 @@
+#!/usr/bin/env bash
+# Tarn.exe against tarn-sim under Wine and Xvfb, driven as a user does: a
+# program opened with "打开", written with "写入", read back with "读取" and
+# saved with "另存" byte for byte, over TCP and over a Wine COM port linked to
+# tarn-sim's pseudo-terminal. Screenshots: main_program.png,
+# settings_dialog.png, info_dialog.png. Bounded in time.
+# Usage: device.sh <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>
+set -uo pipefail
+
+if [ $# -lt 4 ]; then
+  echo "usage: $0 <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>" >&2
+  exit 2
+fi
+exe=$(readlink -f "$1")
+shots=$2
+sim=$4
+[ -x "$sim" ] || { echo "device: tarn-sim is not built at $sim (build the native tree first)" >&2; exit 1; }
+sim=$(readlink -f "$sim")
+tarn="$(dirname "$sim")/tarn"  # the native tool beside it, for building and checking
+[ -x "$tarn" ] || { echo "device: no native tarn beside $sim" >&2; exit 1; }
+mkdir -p "$shots"
+shots=$(readlink -f "$shots")
+
+. "$(dirname "$0")/wine_session.bash"
+wine_session_start "$(dirname "$exe")"
+
+sim_pid=""
+com_link=""
+stop_extra() {
+  [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  [ -n "$com_link" ] && rm -f "$com_link"
+  wine_session_cleanup
+}
+trap stop_extra EXIT
+
+# The window's client area starts this far into its X window (Wine draws the
+# frame, the caption and the menu bar itself: no window manager here).
+client_x=4
+client_y=42
+title_pattern='^Orlo V1\.326\(固件0\.129\)'
+
+# ---- The program: three rules, a function and an alias.
+cat >"$wine_work/p.json" <<'EOF'
+{"format": "orlo-program", "version": 1, "sections": [
+  {"section": "main", "lines": [
+    {"type": "condition", "kind": 21, "param1": 1, "param2": 2, "param3": "整数2 = 300", "remark": "超过三百"},
+    {"type": "condition", "orElse": 1, "kind": 1, "param1": 2, "param2": 1},
+    {"type": "result", "kind": 1, "param1": 1, "param2": 1, "param3": "1"},
+    {"type": "condition", "kind": 1, "param1": 3, "param2": 1},
+    {"type": "result", "kind": 1, "param1": 2, "param2": 1, "param3": "1", "remark": "打开输出2"},
+    {"type": "result", "orElse": 1, "kind": 1, "param1": 2, "param2": 0, "param3": "1"},
+    {"type": "condition", "kind": 1, "param1": 4, "param2": 1},
+    {"type": "result", "kind": 1, "param1": 3, "param2": 3, "param3": "1"}
+  ]},
+  {"section": "function", "number": 5, "lines": [
+    {"type": "result", "bytes": "01 01 01 00 00 00 01"}]}],
+ "names": [{"alias": "温度", "system": "整数2"}]}
+EOF
+"$tarn" build "$wine_work/p.json" "$wine_work/prog.qv3" >"$wine_work/build.log" 2>&1 ||
+  fail "tarn build of the sample program failed"
+
+# ---- The simulated controller on both lines.
+"$sim" --tcp 127.0.0.1:0 --pty "$wine_work/sim-pty" >"$wine_work/sim.log" 2>&1 &
+sim_pid=$!
+sim_port() { sed -n 's/^tarn-sim: tcp 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$wine_work/sim.log" | head -1; }
+has_port() { [ -n "$(sim_port)" ]; }
+poll 10 has_port || fail "tarn-sim did not say its port"
+poll 10 test -L "$wine_work/sim-pty" || fail "tarn-sim made no pseudo-terminal"
+port=$(sim_port)
+com=7
+com_link="$WINEPREFIX/dosdevices/com$com"
+ln -sfn "$wine_work/sim-pty" "$com_link"
+echo "device: tarn-sim on 127.0.0.1:$port and COM$com"
+
+# ---- Helpers.
+win=""
+tarn_pid=""
+
+find_main() {
+  win=$(timeout 5 xdotool search --onlyvisible --name "$title_pattern" 2>/dev/null | head -1)
+  [ -n "$win" ]
+}
+# Clicks at client coordinates of the main window.
+click() {
+  timeout 5 xdotool mousemove --window "$win" $((client_x + $1)) $((client_y + $2)) click 1
+}
+# Waits for a visible window whose title matches $1 and sets found to it.
+found=""
+find_titled() {
+  found=$(timeout 5 xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1)
+  [ -n "$found" ]
+}
+wait_window() {  # pattern, seconds, what
+  poll "$2" find_titled "$1" || fail "no window \"$1\" within $2 s ($3)"
+}
+gone() { ! find_titled "$1"; }
+wait_gone() {  # pattern, seconds, what
+  poll "$2" gone "$1" || fail "window \"$1\" still there after $2 s ($3)"
+}
+keys() {
+  sleep 0.5
+  timeout 5 xdotool key --delay 150 "$@"
+}
+shot() {  # window, file
+  sleep 1
+  timeout 10 import -window "$1" "$shots/$2" || fail "no screenshot $2"
+  echo "device: screenshot $shots/$2 ($(identify -format '%wx%h' "$shots/$2"))"
+}
+# Types a path into the file dialog titled $1 and confirms it.
+file_dialog() {  # title pattern, Windows path, what
+  wait_window "$1" 20 "$3"
+  keys ctrl+a
+  timeout 10 xdotool type --delay 40 "$2"
+  keys Return
+  wait_gone "$1" 20 "$3"
+}
+# A message box: waits for it and presses Return (Yes / OK).
+confirm() {  # title pattern, seconds, what
+  wait_window "$1" "$2" "$3"
+  keys Return
+  wait_gone "$1" 10 "$3"
+}
+winpath() { winepath -w "$1" 2>/dev/null; }
+
+# The controller's program, read over the line Tarn.exe does not use.
+controller_program() {  # other line's tarn options..., output file
+  timeout 60 "$tarn" device "$@" >>"$wine_work/tarn-read.log" 2>&1
+}
+
+# One whole session of Tarn.exe over the link described by settings.
+session() {  # name, settings file text, tarn options for the other line..., first?
+  local name=$1 settings=$2 first=$3
+  shift 3
+  printf '%b' "$settings" >"$wine_work/qv_pV2.ini"
+  rm -f "$wine_work/back_$name.qv3" "$wine_work/sim_$name.qv3"
+
+  (cd "$wine_work" && exec wine "$exe") </dev/null >"$wine_work/tarn-$name.log" 2>&1 &
+  wine_child_pid=$!
+  poll 60 find_main || fail "$name: no main window"
+  sleep 2
+  click 600 300  # the keyboard to the main window
+
+  # Open the program with the "打开" button.
+  click 25 12
+  file_dialog '^Open$' "$(winpath "$wine_work/prog.qv3")" "$name: open"
+  poll 10 bash -c "xdotool getwindowname $win | grep -q 'prog.qv3'" ||
+    fail "$name: the title does not name the opened file"
+
+  # Connect, then "写入": the question, then the completion message.
+  click 515 12
+  sleep 2
+  [ "$first" = 1 ] && shot "$win" main_program.png
+  click 795 12
+  confirm '^警告 目标地址1$' 20 "$name: write question"
+  confirm '^提示$' 120 "$name: write finished"
+  controller_program "$@" read "$wine_work/sim_$name.qv3" ||
+    fail "$name: tarn could not read the controller's program"
+  cmp -s "$wine_work/prog.qv3" "$wine_work/sim_$name.qv3" ||
+    fail "$name: the controller holds other bytes than the file written"
+  echo "device: $name: written, the controller holds the same bytes"
+
+  if [ "$first" = 1 ]; then
+    # The settings dialog, cancelled.
+    click 175 12
+    wait_window '^Dialog$' 20 "settings dialog"
+    shot "$found" settings_dialog.png
+    keys Escape
+    wait_gone '^Dialog$' 10 "settings dialog"
+    # "通信" > "读取硬件信息": the information window.
+    timeout 5 xdotool mousemove --window "$win" 157 33 click 1
+    keys Down Down Down Down Down Down Return
+    wait_window '^信息$' 30 "hardware information"
+    shot "$found" info_dialog.png
+    keys Return
+    wait_gone '^信息$' 10 "hardware information"
+  fi
+
+  # File > New, then "读取" and "另存".
+  timeout 5 xdotool mousemove --window "$win" 20 33 click 1
+  keys Down Return
+  poll 10 bash -c "xdotool getwindowname $win | grep -q ')\$'" ||
+    fail "$name: New left a file name in the title"
+  click 735 12
+  confirm '^警告 目标地址1$' 20 "$name: read question"
+  confirm '^提示$' 120 "$name: read finished"
+  click 125 12
+  file_dialog '^Save As$' "$(winpath "$wine_work/back_$name.qv3")" "$name: save as"
+  poll 10 test -s "$wine_work/back_$name.qv3" || fail "$name: nothing saved"
+  cmp -s "$wine_work/prog.qv3" "$wine_work/back_$name.qv3" ||
+    fail "$name: the program read back differs from the one written"
+  echo "device: $name: read back and saved, byte for byte the same"
+
+  # Saved, so closing asks nothing.
+  timeout 5 xdotool key alt+F4
+  tarn_gone() { ! kill -0 "$wine_child_pid" 2>/dev/null; }
+  poll 20 tarn_gone || fail "$name: Tarn.exe still runs after Alt+F4"
+  wait "$wine_child_pid"
+  local status=$?
+  wine_child_pid=""
+  [ $status -eq 0 ] || fail "$name: Tarn.exe ended with status $status"
+}
+
+session tcp "[canshu_v2]\r\ncom_or_tcp=1\r\nip=127.0.0.1\r\nsocket_port=$port\r\n" 1 \
+  --serial "$wine_work/sim-pty"
+session serial "[canshu_v2]\r\ncom_or_tcp=0\r\ncom_num=$((com - 1))\r\nbtl_num=5\r\n" 0 \
+  --tcp "127.0.0.1:$port"
+echo "device: passed"
