@@ -22,10 +22,16 @@ bool WindowMessageSink::postByte(std::uint8_t byte, unsigned source, OsError& er
 void WindowMessageSink::sendByte(std::uint8_t byte, unsigned source)
 {
     // A send returns as soon as the window is gone, so the receive thread
-    // never waits for a window that no longer handles messages.
+    // never waits for a window that no longer handles messages. The time-out
+    // applies only once the window's thread stops handling messages (a
+    // reconnect waits for this thread on the window's thread): the byte is
+    // then dropped instead of both threads waiting for each other.
     HWND window = window_;
-    if (window)
-        SendMessageW(window, kRxByteMessage, byte, static_cast<LPARAM>(source));
+    if (window) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window, kRxByteMessage, byte, static_cast<LPARAM>(source),
+                            SMTO_NORMAL | SMTO_NOTIMEOUTIFNOTHUNG, 2000, &result);
+    }
 }
 
 void WindowMessageSink::linkLost(LinkKind kind)
