@@ -221,6 +221,8 @@ void CTarnDlg::findInMainProgram()
         return;
     view_->setTopIndex(IDC_PROGRAM_LIST, findPosition);
     Clist_command(view_, IDC_PROGRAM_LIST).selectOnly(findPosition);
+    // As if the user had chosen the row: an open line editor follows.
+    editing_.mainListNotify(Notify::SelChanged);
 }
 
 }  // namespace orlo

@@ -68,6 +68,25 @@ CTarnDlg::CTarnDlg(MainWindowServices services)
       session_(sender_, deviceEvents_, SessionServices{nullptr, nullptr, services_.utcSeconds})
 {
     watchdog.onExpired = [this] { restoreBaudRate(); };
+
+    // The main list, "添加指令", "查找", "函数列表" and "线程列表" belong to
+    // the editing windows.
+    setCommandHandler(IDC_PROGRAM_LIST, [this](Notify n) { editing_.mainListNotify(n); });
+    const struct {
+        int id;
+        std::function<void()> action;
+    } editingCommands[] = {
+        {IDC_ADD_LINE, [this] { editing_.addMainLine(); }},
+        {ID_EDIT_FIND, [this] { editing_.showFindWindow(); }},
+        {ID_SETTINGS_FUNCTIONS, [this] { editing_.showSectionList(ListKind::Functions); }},
+        {ID_SETTINGS_THREADS, [this] { editing_.showSectionList(ListKind::Threads); }},
+    };
+    for (const auto& c : editingCommands) {
+        setCommandHandler(c.id, [action = c.action](Notify n) {
+            if (n == Notify::Clicked)
+                action();
+        });
+    }
 }
 
 CTarnDlg::~CTarnDlg()
@@ -184,6 +203,7 @@ void CTarnDlg::onInit()
     theMainWindow = this;
     if (services_.windowReady)
         services_.windowReady(this);
+    editing_.createLineEditor();
 
     baseTitle = defaultTitle();
     view_->setTitle(baseTitle);
@@ -363,6 +383,16 @@ void CTarnDlg::refreshMainList()
     list.renderSection(program().main);
     list.selectOnly(currentLine);
     showProgramSize(imageSize());
+}
+
+void CTarnDlg::EditorHostAdapter::showProgramSize()
+{
+    owner_.showProgramSize(imageSize());
+}
+
+bool CTarnDlg::EditorHostAdapter::createWindow(Window& window)
+{
+    return owner_.services_.host && owner_.services_.host->createModeless(window, &owner_);
 }
 
 void CTarnDlg::programChanged()

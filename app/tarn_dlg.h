@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "app/layout.h"
-#include "app/section_edit.h"
+#include "ui/editing_commands.h"
+#include "ui/editing_windows.h"
+#include "ui/editor_host.h"
 #include "device/device_session.h"
 #include "device/link.h"
 #include "device/session_link.h"
@@ -151,6 +153,8 @@ public:
 
     DeviceLink& link() { return link_; }
     DeviceSession& session() { return session_; }
+    // The line editor, the function and thread lists and the find window.
+    EditingWindows& editing() { return editing_; }
 
     // State other windows read and change.
     int currentLine = -1;        // main-program line last opened in the line editor
@@ -197,6 +201,21 @@ private:
         void showHardwareInfo(int mode, const std::string& text) override;
         void terminalByte(std::uint8_t byte) override;
         void toolReply(PendingOperation op, std::string_view frame) override;
+
+    private:
+        CTarnDlg& owner_;
+    };
+    // What the editing windows ask of the main window.
+    class EditorHostAdapter final : public EditorHost {
+    public:
+        explicit EditorHostAdapter(CTarnDlg& owner) : owner_(owner) {}
+        View* mainView() override { return owner_.view_; }
+        void setModified() override { owner_.modified = true; }
+        void showProgramSize() override;
+        int currentLine() const override { return owner_.currentLine; }
+        void setCurrentLine(int line) override { owner_.currentLine = line; }
+        bool createWindow(Window& window) override;
+        DeviceSession* deviceSession() override { return &owner_.session_; }
 
     private:
         CTarnDlg& owner_;
@@ -250,6 +269,10 @@ private:
     LinkSender sender_{link_};
     DeviceSession session_;
     std::map<int, CommandHandler> handlers_;
+    // After the session: the line editor stops being its learning target
+    // before the session goes.
+    EditorHostAdapter editorHost_{*this};
+    EditingWindows editing_{editorHost_};
 };
 
 }  // namespace orlo

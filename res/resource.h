@@ -49,6 +49,32 @@
 #define IDC_INFO_OK 1048
 #define IDC_INFO_CANCEL 1049
 
+// ---- Line editor (dialog 133, Cadd_in) ----
+#define IDD_LINE_EDITOR 133
+#define IDC_LINE_PARAM3 1025
+#define IDC_LINE_OR 1036
+#define IDC_LINE_REMARK 1037
+#define IDC_LINE_KIND 1039
+#define IDC_LINE_PARAM1 1040
+#define IDC_LINE_PARAM2 1041
+#define IDC_LINE_SIDE 1042
+
+// ---- Function and thread lists (dialog 146, Chanshu_dlg) ----
+#define IDD_SECTION_LIST 146
+#define IDC_SECTIONS_LINES 1006
+#define IDC_SECTIONS_DELETE 1007
+#define IDC_SECTIONS_FIND_TEXT 1014
+#define IDC_SECTIONS_FIND 1015
+#define IDC_SECTIONS_IMPORT 1050
+#define IDC_SECTIONS_EXPORT 1051
+#define IDC_SECTIONS_ADD 1052
+#define IDC_SECTIONS_LIST 1053
+#define IDC_SECTIONS_DELETE_ALL 1054
+
+// ---- Find (dialog 158, Cfind_dlg) ----
+#define IDD_FIND 158
+#define IDC_FIND_WINDOW_TEXT 1027
+
 // ---- Menus ----
 #define IDR_MAIN_MENU 129
 #define IDR_CONTEXT_MENU 143

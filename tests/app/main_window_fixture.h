@@ -1,5 +1,6 @@
 // What the main window's tests share: sample program lines, a window host
-// that runs modal dialogs through fake views with a scripted user, a scripted
+// that runs modal dialogs through fake views with a scripted user and gives
+// modeless companions fake views of their own, a scripted
 // controller that answers the main window's requests over a fake serial line,
 // and a fixture that starts the main window on all of them.
 #pragma once
@@ -10,6 +11,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -80,12 +82,30 @@ public:
         window.attach(nullptr);
         return view.endResult == -1 ? 2 : view.endResult;
     }
-    bool createModeless(Window&, Window*) override { return true; }
+    // Modeless windows get a fake view of their own, kept until the host goes.
+    bool createModeless(Window& window, Window* owner) override
+    {
+        modelessTemplates.push_back(window.templateId());
+        modelessOwners.push_back(owner);
+        auto view = std::make_unique<FakeView>();
+        window.attach(view.get());
+        modeless[&window] = std::move(view);
+        window.onInit();
+        return true;
+    }
+    FakeView* modelessView(const Window& window)
+    {
+        auto it = modeless.find(&window);
+        return it == modeless.end() ? nullptr : it->second.get();
+    }
 
     std::vector<User> users;       // one per modal window, in order
     std::vector<int> templates;
     std::vector<Window*> owners;
     FakeView lastView;             // the controls of the last modal window as it ended
+    std::vector<int> modelessTemplates;
+    std::vector<Window*> modelessOwners;
+    std::map<const Window*, std::unique_ptr<FakeView>> modeless;
 };
 
 // A controller on the far end of a fake serial line: it answers every

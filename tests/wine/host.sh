@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The Win32 dialog host and the main window with real controls: runs the
-# Win32Host and Win32MainWindow tests of the Windows test program
-# (orlo_tests.exe, beside Tarn.exe, whose templates it loads) under Wine on a
-# private Xvfb display, where they must not skip.
+# The Win32 dialog host, the main window and its editing windows with real
+# controls: runs the Win32Host, Win32MainWindow and Win32EditingWindows tests
+# of the Windows test program (orlo_tests.exe, beside Tarn.exe, whose
+# templates it loads) under Wine on a private Xvfb display, where they must
+# not skip.
 # Usage: host.sh <Tarn.exe> <screenshot folder> [tarn.exe]
 set -uo pipefail
 
@@ -21,7 +22,7 @@ wine_session_start "$bindir"
 export ORLO_REQUIRE_WINDOWS=1
 export ORLO_TARN_EXE
 ORLO_TARN_EXE=$(winepath -w "$exe" 2>/dev/null) || fail "winepath failed"
-(cd "$wine_work" && exec timeout 240 wine "$tests" --gtest_filter='Win32Host.*:Win32MainWindow.*') \
+(cd "$wine_work" && exec timeout 240 wine "$tests" --gtest_filter='Win32Host.*:Win32MainWindow.*:Win32EditingWindows.*') \
   </dev/null >"$wine_work/tests.log" 2>&1 &
 wine_child_pid=$!
 wait "$wine_child_pid"

@@ -17,41 +17,15 @@
 #include "app/tarn_dlg.h"
 #include "platform/win32/dialog_host.h"
 #include "platform/win32/shell.h"
+#include "platform/win32/tests/win32_test_support.h"
 #include "res/resource.h"
 
 namespace orlo {
 namespace {
 
-bool windowsRequired()
-{
-    return GetEnvironmentVariableW(L"ORLO_REQUIRE_WINDOWS", nullptr, 0) > 0;
-}
-
-std::wstring tarnPath()
-{
-    wchar_t buf[MAX_PATH] = {};
-    if (GetEnvironmentVariableW(L"ORLO_TARN_EXE", buf, MAX_PATH) > 0)
-        return buf;
-    std::string p = ORLO_BINARY_DIR "/Tarn.exe";
-    return std::wstring(p.begin(), p.end());
-}
-
-// Runs the thread's messages through the host's loop step until done() or
-// timeoutMs.
-void pump(DWORD timeoutMs, const std::function<bool()>& done)
-{
-    DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < timeoutMs) {
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            if (!DialogHost::preTranslate(m)) {
-                TranslateMessage(&m);
-                DispatchMessageW(&m);
-            }
-        }
-        Sleep(5);
-    }
-}
+using test::pump;
+using test::tarnPath;
+using test::windowsRequired;
 
 // The main window with every handler recorded.
 class RecordingDlg : public CTarnDlg {

@@ -1,5 +1,5 @@
-// The line lists' editing commands (see section_edit.h).
-#include "app/section_edit.h"
+// The line lists' editing commands (see editing_commands.h).
+#include "ui/editing_commands.h"
 
 #include "platform/shell.h"
 

@@ -1,0 +1,95 @@
+// The line editor Cadd_in (dialog 133, "编辑指令"): builds or changes one line
+// of the main program, a function or a thread, from the kind lists, choice
+// lists and third-parameter encoders of the catalogues, and learns remote
+// codes for it. Changes to an existing line reach the program at once; a new
+// line is inserted on confirmation.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "device/device_session.h"
+#include "model/program.h"
+#include "platform/window.h"
+
+namespace orlo {
+
+class EditingWindows;
+
+// The messages that bring a learned code to the editor when they come as
+// window messages (the session normally tells the editor directly).
+constexpr unsigned kRemoteCodeMessage = 1234;        // wParam parameter, lParam code
+constexpr unsigned kUniversalIrCodeMessage = 1235;   // the code in remoteCodeBuffer
+
+class Cadd_in : public Window, public RemoteCodeListener {
+public:
+    explicit Cadd_in(EditingWindows& windows);
+    ~Cadd_in() override;
+    Cadd_in(const Cadd_in&) = delete;
+    Cadd_in& operator=(const Cadd_in&) = delete;
+
+    int templateId() const override;
+    void onInit() override;
+    void onCommand(int id, Notify code) override;
+    bool onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    // The close box acts as "取消".
+    bool onClose() override;
+
+    // The entry of every line list. With show, the window is made visible
+    // and brought to the top; a window that is (then) hidden does nothing
+    // more, so callers without show only refresh an open editor. Otherwise it
+    // loads line lineIndex of section sectionId (the empty line when there is
+    // none).
+    void openEditor(int sectionId, int lineIndex, bool show, bool addMode);
+    // Loads line (the empty line in add mode) into the controls.
+    void loadLine(int sectionId, const ProgramLine& line, bool addMode);
+
+    // Learned remote codes, shown as the third parameter's text.
+    void remoteCode(std::uint32_t parameter, std::uint32_t code) override;
+    void universalInfraredCode(const RemoteCodeBuffer& code) override;
+
+    const ProgramLine& editLine() const { return editLine_; }
+    int editSection() const { return editSection_; }
+    bool addMode() const { return addMode_; }
+    bool isShown() const;
+
+private:
+    void fillKindList();
+    void fillParamLists();
+    // Encodes the third parameter's text into editLine and, for an existing
+    // line, puts editLine into its section and list at once.
+    void applyEdit();
+    void storeEditedLine();
+    bool stillInPlace() const;
+    void insertNewLine();
+
+    void sideChosen();
+    void kindChosen();
+    void param1Chosen();
+    void param2Chosen();
+    void suggestionPicked();
+    void startRemoteLearning();
+    void confirm();
+    void cancel();
+    void showParam3(const std::string& text);
+
+    std::string selectedText(int id) const;
+
+    EditingWindows& windows_;
+    ProgramLine editLine_;
+    int editSection_ = kMainSectionId;
+    // Where the line came from: its row and the line as the program held it
+    // when last loaded or written. An existing line is written back only
+    // while that row still holds that line and is its list's highest
+    // selected row; a list changed under the editor (a find, a delete, a
+    // paste) leaves the editor's line out of the program.
+    int editIndex_ = -1;
+    ProgramLine editBase_;
+    bool addMode_ = false;
+    int orCheck_ = 0;
+    // Set while the editor fills its own controls, so that the notes a
+    // control sends about it are not taken for the user's changes.
+    bool filling_ = false;
+};
+
+}  // namespace orlo
