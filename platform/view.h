@@ -27,7 +27,7 @@ struct Size {
 using Colour = std::uint32_t;
 
 // A font request, in the terms of CreateFont. Heights are in logical units.
-struct FontSpec {
+struct FontRequest {
     std::string face;
     int height = 0;
     int width = 0;
@@ -86,7 +86,7 @@ public:
     virtual int progressPos(int id) const = 0;
 
     virtual void setFaceColour(int id, Colour c) = 0;
-    virtual void setFont(int id, const FontSpec& font) = 0;
+    virtual void setFont(int id, const FontRequest& font) = 0;
     // Width in pixels of text drawn in the control's current font.
     virtual int textWidth(int id, const std::string& text) const = 0;
 

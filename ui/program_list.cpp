@@ -52,10 +52,10 @@ std::vector<std::string> sectionRows(ProgramSection& section)
     return rows;
 }
 
-const FontSpec& listFont()
+const FontRequest& listFont()
 {
-    static const FontSpec font = [] {
-        FontSpec f;
+    static const FontRequest font = [] {
+        FontRequest f;
         f.face = "黑体";
         f.height = 24;
         f.orientation = 12;

@@ -22,7 +22,7 @@ std::string lineText(const ProgramLine& line);
 std::vector<std::string> sectionRows(ProgramSection& section);
 
 // The list font: "黑体", height 24, orientation 12, weight 400, pitch and family 0x20.
-const FontSpec& listFont();
+const FontRequest& listFont();
 
 // A line list box (extended multiple selection) reached through a view.
 class Clist_command {

@@ -214,7 +214,7 @@ void FakeView::setFaceColour(int id, Colour colour)
     c.hasFace = true;
 }
 
-void FakeView::setFont(int id, const FontSpec& font)
+void FakeView::setFont(int id, const FontRequest& font)
 {
     FakeControl& c = control(id);
     c.font = font;

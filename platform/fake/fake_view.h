@@ -26,7 +26,7 @@ struct FakeControl {
     int progressLow = 0, progressHigh = 100, progressPos = 0;
     Colour face = 0;
     bool hasFace = false;
-    FontSpec font;
+    FontRequest font;
     bool hasFont = false;
 };
 
@@ -74,7 +74,7 @@ public:
     void setProgressPos(int id, int pos) override;
     int progressPos(int id) const override;
     void setFaceColour(int id, Colour c) override;
-    void setFont(int id, const FontSpec& font) override;
+    void setFont(int id, const FontRequest& font) override;
     int textWidth(int id, const std::string& text) const override;
     void setTitle(const std::string& title) override { title_ = title; }
     std::string title() const override { return title_; }

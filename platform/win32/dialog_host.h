@@ -90,7 +90,7 @@ public:
     int progressPos(int id) const override;
     // Stored only for now; the owner-drawn buttons that paint it come later.
     void setFaceColour(int id, Colour c) override;
-    void setFont(int id, const FontSpec& font) override;
+    void setFont(int id, const FontRequest& font) override;
     int textWidth(int id, const std::string& text) const override;
     void setTitle(const std::string& title) override;
     std::string title() const override;

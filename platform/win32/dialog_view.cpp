@@ -58,7 +58,7 @@ const ItemMessages* itemMessages(HWND h)
 
 // Fonts live for the whole run: controls keep using a font after WM_SETFONT,
 // and equal requests share one font object.
-HFONT fontFor(const FontSpec& f)
+HFONT fontFor(const FontRequest& f)
 {
     using Key = std::tuple<std::string, int, int, int, int, int, bool, bool, bool, int, int>;
     static std::map<Key, HFONT> fonts;
@@ -384,7 +384,7 @@ bool DialogHost::faceColour(int id, Colour& c) const
     return true;
 }
 
-void DialogHost::setFont(int id, const FontSpec& font)
+void DialogHost::setFont(int id, const FontRequest& font)
 {
     HWND h = item(id);
     if (!h)

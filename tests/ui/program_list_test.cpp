@@ -113,7 +113,7 @@ TEST(ProgramList, Selection)
 
 TEST(ProgramList, ListFont)
 {
-    const FontSpec& f = listFont();
+    const FontRequest& f = listFont();
     EXPECT_EQ(f.face, "黑体");
     EXPECT_EQ(f.height, 24);
     EXPECT_EQ(f.orientation, 12);
