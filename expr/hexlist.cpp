@@ -13,16 +13,6 @@ constexpr std::size_t kMaxTextBytes = 500;  // with the two added blanks
 constexpr std::size_t kMaxGroupChars = 9;
 constexpr std::size_t kMaxBytes = 200;
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Converts a group the way an unsigned C conversion in base 16 does (optional
 // sign, optional "0x", digits up to the first non-hex byte) and keeps the low
@@ -37,11 +27,11 @@ std::uint8_t groupLowByte(const std::string& group)
         ++i;
     }
     if (i + 2 < group.size() && group[i] == '0' && (group[i + 1] == 'x' || group[i + 1] == 'X')
-        && hexValue(group[i + 2]) >= 0)
+        && hexDigit(group[i + 2]) >= 0)
         i += 2;
     unsigned value = 0;
-    for (; i < group.size() && hexValue(group[i]) >= 0; ++i)
-        value = (value * 16 + static_cast<unsigned>(hexValue(group[i]))) & 0xFFu;
+    for (; i < group.size() && hexDigit(group[i]) >= 0; ++i)
+        value = (value * 16 + static_cast<unsigned>(hexDigit(group[i]))) & 0xFFu;
     if (negative)
         value = (256u - value) & 0xFFu;
     return static_cast<std::uint8_t>(value);

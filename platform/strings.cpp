@@ -41,7 +41,8 @@ std::string hexText(const std::string& bytes)
     return hexText(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-static int hexDigit(char c)
+
+int hexDigit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';

@@ -12,6 +12,9 @@ namespace orlo {
 bool isBlank(char c);
 std::string trim(const std::string& text);
 
+// The value of one hex digit (0-9, a-f, A-F), -1 for any other byte.
+int hexDigit(char c);
+
 // "%02X " per byte with the outer blanks trimmed: "37 4B". Empty for no bytes.
 std::string hexText(const std::string& bytes);
 std::string hexText(const std::uint8_t* bytes, std::size_t n);

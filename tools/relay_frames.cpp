@@ -65,16 +65,6 @@ bool isGbkTrail(unsigned char c)
     return c >= 0x40 && c <= 0xFE && c != 0x7F;
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // A blank-free token as a hex number of at most 9 characters; false for
 // anything else.

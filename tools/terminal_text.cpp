@@ -6,21 +6,6 @@
 
 namespace orlo {
 
-namespace {
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
-
 void TerminalText::setHexDisplay(bool on)
 {
     if (on == hex_)
