@@ -7,6 +7,7 @@
 
 #include "cli/command.h"
 #include "cli/link_options.h"
+#include "cli/number_option.h"
 #include "device/clock.h"
 #include "device/device_session.h"
 #include "device/session_link.h"
@@ -19,7 +20,6 @@ namespace orlo::cli {
 namespace {
 
 constexpr unsigned kDefaultTimeoutMs = 3000;
-constexpr unsigned kLongestTimeoutMs = 3600000;
 
 enum class Action {
     Write,
@@ -146,40 +146,6 @@ private:
     bool succeeded_ = false;
 };
 
-bool parseNumber(const std::string& text, unsigned long largest, unsigned& value)
-{
-    if (text.empty() || text.size() > 10)
-        return false;
-    unsigned long long v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        v = v * 10 + static_cast<unsigned>(c - '0');
-    }
-    if (v > largest)
-        return false;
-    value = static_cast<unsigned>(v);
-    return true;
-}
-
-// Seconds with up to three decimals ("3", "0.5", "10.25") as milliseconds.
-bool parseSeconds(const std::string& text, unsigned& ms)
-{
-    const std::size_t dot = text.find('.');
-    const std::string whole = text.substr(0, dot);
-    std::string fraction = dot == std::string::npos ? "" : text.substr(dot + 1);
-    if (fraction.size() > 3 || (dot != std::string::npos && fraction.empty()))
-        return false;
-    unsigned seconds = 0, thousandths = 0;
-    if (!parseNumber(whole, kLongestTimeoutMs / 1000, seconds))
-        return false;
-    fraction.resize(3, '0');
-    if (!parseNumber(fraction, 999, thousandths))
-        return false;
-    ms = seconds * 1000 + thousandths;
-    return ms > 0 && ms <= kLongestTimeoutMs;
-}
-
 const Subcommand* findSubcommand(const std::vector<std::string>& words, std::string& argument)
 {
     for (const Subcommand& s : kSubcommands) {
@@ -245,12 +211,12 @@ int runDevice(Cli& cli)
     if (!ok || cli.unknownOption())
         return 2;
     unsigned address = 1;
-    if (haveAddress && !parseNumber(addressText, 255, address)) {
+    if (haveAddress && !parseDecimal(addressText, 0, 255, address)) {
         std::fprintf(stderr, "tarn: --address takes a bus address from 0 to 255\n");
         return 2;
     }
     unsigned timeoutMs = kDefaultTimeoutMs;
-    if (haveTimeout && !parseSeconds(timeoutText, timeoutMs)) {
+    if (haveTimeout && !parseSecondsOption(timeoutText, timeoutMs)) {
         std::fprintf(stderr, "tarn: --timeout takes seconds, e.g. 3 or 0.5 (at most 3600)\n");
         return 2;
     }

@@ -4,29 +4,13 @@
 
 #include <cstdio>
 
+#include "cli/number_option.h"
 #include "device/settings.h"
 #include "platform/strings.h"
 
 namespace orlo::cli {
 
 namespace {
-
-// A decimal number from first to last, inclusive; false for anything else.
-bool decimal(const std::string& text, unsigned long first, unsigned long last, unsigned& value)
-{
-    if (text.empty() || text.size() > 10)
-        return false;
-    unsigned long long v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        v = v * 10 + static_cast<unsigned>(c - '0');
-    }
-    if (v < first || v > last)
-        return false;
-    value = static_cast<unsigned>(v);
-    return true;
-}
 
 // "COM3" (any letter case) names port 3 the way the platform spells it.
 std::string serialDevicePath(const std::string& device)
@@ -36,7 +20,7 @@ std::string serialDevicePath(const std::string& device)
         std::string prefix = device.substr(0, 3);
         for (char& c : prefix)
             c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-        if (prefix == "COM" && decimal(device.substr(3), 1, 255, n))
+        if (prefix == "COM" && parseDecimal(device.substr(3), 1, 255, n))
             return serialPortPath(n);
     }
     return device;
@@ -70,7 +54,7 @@ int takeLinkOptions(Cli& cli, LinkChoice& choice)
         std::size_t colon = tcp.rfind(':');
         unsigned port = 0;
         if (colon == std::string::npos || colon == 0 ||
-            !decimal(tcp.substr(colon + 1), 1, 65535, port))
+            !parseDecimal(tcp.substr(colon + 1), 1, 65535, port))
             return usageError("--tcp needs HOST:PORT, e.g. 192.168.1.110:6000");
         choice.settings.useTcp = true;
         choice.settings.serverAddress = tcp.substr(0, colon);
@@ -83,7 +67,7 @@ int takeLinkOptions(Cli& cli, LinkChoice& choice)
         choice.serialDevice = serialDevicePath(serial);
     }
     if (haveBaud) {
-        if (!decimal(baud, 1, 4000000, choice.baudRate))
+        if (!parseDecimal(baud, 1, 4000000, choice.baudRate))
             return usageError("--baud needs a rate in bits per second, e.g. 115200");
         if (choice.settings.useTcp)
             return usageError("--baud applies to a serial link (--serial, or com_or_tcp=0 in "
