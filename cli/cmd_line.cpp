@@ -5,6 +5,7 @@
 
 #include "catalogue/line_sides.h"
 #include "cli/command.h"
+#include "cli/number_option.h"
 #include "platform/strings.h"
 
 namespace orlo::cli {
@@ -12,19 +13,6 @@ namespace orlo::cli {
 namespace {
 
 using Instruction = std::array<std::uint8_t, 256>;
-
-bool parseNumber(const std::string& text, int low, int high, int& value)
-{
-    if (text.empty() || text.size() > 3)
-        return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-    }
-    return value >= low && value <= high;
-}
 
 int usage(const LineSide& side)
 {
@@ -65,24 +53,25 @@ int fromBytes(const Cli& cli, const LineSide& side, const std::string& hex)
 int fromText(const Cli& cli, const LineSide& side, const std::vector<std::string>& pos,
              const std::string* pick)
 {
-    int values[3] = {0, 0, 0};
+    unsigned values[3] = {0, 0, 0};
     for (std::size_t i = 0; i < 3; ++i) {
-        if (!parseNumber(pos[i], 0, 255, values[i])) {
+        if (!parseDecimal(pos[i], 0, 255, values[i])) {
             cli.error("tarn: " + pos[i] + " is not a number from 0 to 255");
             return 2;
         }
     }
-    if (side.kindName(values[0]).empty()) {
-        cli.error(format("tarn: there is no %s kind %d", side.word, values[0]));
+    if (side.kindName(static_cast<int>(values[0])).empty()) {
+        cli.error(format("tarn: there is no %s kind %u", side.word, values[0]));
         return 1;
     }
-    int position = 0;
-    if (pick && !parseNumber(*pick, 1, 255, position)) {
+    unsigned position = 0;
+    if (pick && !parseDecimal(*pick, 1, 255, position)) {
         cli.error("tarn: --pick needs a number from 1 to 255");
         return 2;
     }
     Instruction instruction{};
-    composeLine(side, instruction.data(), values[0], values[1], values[2], position,
+    composeLine(side, instruction.data(), static_cast<int>(values[0]), static_cast<int>(values[1]),
+                static_cast<int>(values[2]), static_cast<int>(position),
                 pos.size() > 3 ? pos[3] : std::string());
     return print(cli, side, instruction);
 }
