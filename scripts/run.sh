@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts Orlo: builds Tarn.exe (and the native tools) when needed and runs it
-# under Wine. Without a display it runs on a virtual one (Xvfb) and leaves a
+# under Wine, against the simulated controller (tarn-sim) while no controller
+# of your own is configured. Without a display it runs on a virtual one (Xvfb) and leaves a
 # screenshot in build/win64/screenshots/ every few seconds, so the window can
 # still be looked at. Installs missing packages first.
 # Usage: scripts/run.sh [--build-only]
@@ -43,10 +44,26 @@ fi
 
 bash scripts/wine-prefix.sh "$WINEPREFIX"
 
-# The settings file (qv_pV2.ini) is read from the working folder.
+# The settings file (qv_pV2.ini) is read from the working folder. Without
+# one (no controller configured yet) the tool is pointed at a simulated
+# controller on this machine; the 设置 dialog changes that.
 work="$top/build/run"
 mkdir -p "$work" build/win64/screenshots
 cd "$work"
+sim_pid=""
+if [ ! -f qv_pV2.ini ] || [ -f .simulated ]; then
+  cmake --build "$top/build/native" -j"$jobs" --target tarn-sim >/dev/null
+  port=${ORLO_SIM_PORT:-46200}
+  "$top/build/native/tarn-sim" --tcp "127.0.0.1:$port" &
+  sim_pid=$!
+  "$top/build/native/tarn" settings set com_or_tcp 1
+  "$top/build/native/tarn" settings set ip 127.0.0.1
+  "$top/build/native/tarn" settings set socket_port "$port"
+  touch .simulated
+  echo "No controller configured: Tarn.exe talks to tarn-sim on 127.0.0.1:$port"
+  echo "(press the connection button, then 写入 / 读取)."
+fi
+trap 'cleanup; [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null || true' EXIT
 wine "$top/build/win64/Tarn.exe" &
 tarn_pid=$!
 
