@@ -35,8 +35,6 @@ trap stop_extra EXIT
 
 # The window's client area starts this far into its X window (Wine draws the
 # frame, the caption and the menu bar itself: no window manager here).
-client_x=4
-client_y=42
 title_pattern='^Orlo V1\.326\(固件0\.129\)'
 
 # ---- The program: three rules, a function and an alias.
@@ -73,54 +71,15 @@ ln -sfn "$wine_work/sim-pty" "$com_link"
 echo "device: tarn-sim on 127.0.0.1:$port and COM$com"
 
 # ---- Helpers.
-win=""
 tarn_pid=""
 
-find_main() {
-  win=$(timeout 5 xdotool search --onlyvisible --name "$title_pattern" 2>/dev/null | head -1)
-  [ -n "$win" ]
-}
-# Clicks at client coordinates of the main window.
-click() {
-  timeout 5 xdotool mousemove --window "$win" $((client_x + $1)) $((client_y + $2)) click 1
-}
 # Waits for a visible window whose title matches $1 and sets found to it.
-found=""
-find_titled() {
-  found=$(timeout 5 xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1)
-  [ -n "$found" ]
-}
-wait_window() {  # pattern, seconds, what
-  poll "$2" find_titled "$1" || fail "no window \"$1\" within $2 s ($3)"
-}
-gone() { ! find_titled "$1"; }
-wait_gone() {  # pattern, seconds, what
-  poll "$2" gone "$1" || fail "window \"$1\" still there after $2 s ($3)"
-}
-keys() {
-  sleep 0.5
-  timeout 5 xdotool key --delay 150 "$@"
-}
-shot() {  # window, file
-  sleep 1
-  timeout 10 import -window "$1" "$shots/$2" || fail "no screenshot $2"
-  echo "device: screenshot $shots/$2 ($(identify -format '%wx%h' "$shots/$2"))"
-}
-# Types a path into the file dialog titled $1 and confirms it.
-file_dialog() {  # title pattern, Windows path, what
-  wait_window "$1" 20 "$3"
-  keys ctrl+a
-  timeout 10 xdotool type --delay 40 "$2"
-  keys Return
-  wait_gone "$1" 20 "$3"
-}
 # A message box: waits for it and presses Return (Yes / OK).
 confirm() {  # title pattern, seconds, what
   wait_window "$1" "$2" "$3"
   keys Return
   wait_gone "$1" 10 "$3"
 }
-winpath() { winepath -w "$1" 2>/dev/null; }
 
 # The controller's program, read over the line Tarn.exe does not use.
 controller_program() {  # other line's tarn options..., output file

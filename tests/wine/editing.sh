@@ -23,8 +23,6 @@ wine_session_start "$(dirname "$exe")"
 
 # The window's client area starts this far into its X window (Wine draws the
 # frame, the caption and the menu bar itself: no window manager here).
-client_x=4
-client_y=42
 title_pattern='^Orlo V1\.326\(固件0\.129\)'
 
 # ---- The program: one rule, two functions with lines, a long alias for
@@ -44,43 +42,6 @@ JSON
 "$tarn" build "$wine_work/p.json" "$wine_work/prog.qv3" >"$wine_work/build.log" 2>&1 ||
   fail "tarn build of the sample program failed"
 
-win=""
-find_main() {
-  win=$(timeout 5 xdotool search --onlyvisible --name "$title_pattern" 2>/dev/null | head -1)
-  [ -n "$win" ]
-}
-click() {  # client x, y of the main window
-  timeout 5 xdotool mousemove --window "$win" $((client_x + $1)) $((client_y + $2)) click 1
-}
-found=""
-find_titled() {
-  found=$(timeout 5 xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1)
-  [ -n "$found" ]
-}
-wait_window() {  # pattern, seconds, what
-  poll "$2" find_titled "$1" || fail "no window \"$1\" within $2 s ($3)"
-}
-gone() { ! find_titled "$1"; }
-wait_gone() {  # pattern, seconds, what
-  poll "$2" gone "$1" || fail "window \"$1\" still there after $2 s ($3)"
-}
-keys() {
-  sleep 0.5
-  timeout 10 xdotool key --delay 200 "$@"
-}
-shot() {  # window, file
-  sleep 1
-  timeout 10 import -window "$1" "$shots/$2" || fail "no screenshot $2"
-  echo "editing: screenshot $shots/$2 ($(identify -format '%wx%h' "$shots/$2"))"
-}
-file_dialog() {  # title pattern, Windows path, what
-  wait_window "$1" 20 "$3"
-  keys ctrl+a
-  timeout 10 xdotool type --delay 40 "$2"
-  keys Return
-  wait_gone "$1" 20 "$3"
-}
-winpath() { winepath -w "$1" 2>/dev/null; }
 
 printf '[canshu_v2]\r\ncom_or_tcp=1\r\nip=127.0.0.1\r\nsocket_port=1\r\n' >"$wine_work/qv_pV2.ini"
 (cd "$wine_work" && exec wine "$exe") </dev/null >"$wine_work/tarn.log" 2>&1 &

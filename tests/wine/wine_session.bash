@@ -61,3 +61,51 @@ wine_session_start() {
   timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
     </dev/null >"$wine_work/reg.log" 2>&1 || fail "could not set the X11 driver options"
 }
+
+# ---- Driving Tarn.exe's windows with xdotool (set title_pattern first).
+# Client area of the main window inside its Wine-drawn frame.
+client_x=4
+client_y=42
+win=""
+found=""
+
+# Sets win to the visible main window.
+find_main() {
+  win=$(timeout 5 xdotool search --onlyvisible --name "$title_pattern" 2>/dev/null | head -1)
+  [ -n "$win" ]
+}
+# Clicks at client coordinates x, y of the main window.
+click() {
+  timeout 5 xdotool mousemove --window "$win" $((client_x + $1)) $((client_y + $2)) click 1
+}
+# Waits for a visible window whose title matches $1 and sets found to it.
+find_titled() {
+  found=$(timeout 5 xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1)
+  [ -n "$found" ]
+}
+wait_window() {  # pattern, seconds, what
+  poll "$2" find_titled "$1" || fail "no window \"$1\" within $2 s ($3)"
+}
+gone() { ! find_titled "$1"; }
+wait_gone() {  # pattern, seconds, what
+  poll "$2" gone "$1" || fail "window \"$1\" still there after $2 s ($3)"
+}
+# Types keys into the focused window, slowly enough for Wine.
+keys() {
+  sleep 0.5
+  timeout 10 xdotool key --delay 200 "$@"
+}
+shot() {  # window, file
+  sleep 1
+  timeout 10 import -window "$1" "$shots/$2" || fail "no screenshot $2"
+  echo "$(basename "$0" .sh): screenshot $shots/$2 ($(identify -format '%wx%h' "$shots/$2"))"
+}
+# Types a path into the file dialog titled $1 and confirms it.
+file_dialog() {  # title pattern, Windows path, what
+  wait_window "$1" 20 "$3"
+  keys ctrl+a
+  timeout 10 xdotool type --delay 40 "$2"
+  keys Return
+  wait_gone "$1" 20 "$3"
+}
+winpath() { winepath -w "$1" 2>/dev/null; }
