@@ -209,20 +209,24 @@ double doubleFromBytes(const std::string& bytes)
 }
 
 // The bytes between double quotes with the escapes \n \t \r \" \\ resolved;
-// a backslash before any other byte stays, one at the very end is dropped.
+// a backslash before any other character stays, one at the very end is
+// dropped. Read by character: the second byte of a double-byte character
+// may be "\\" (誠 is D5 5C) and is never an escape.
 std::string unescapeString(const std::string& inner)
 {
     std::string out;
-    for (std::size_t i = 0; i < inner.size(); ++i) {
-        const char c = inner[i];
-        if (c != '\\') {
-            out += c;
+    std::size_t i = 0;
+    while (i < inner.size()) {
+        const std::size_t n = gbkCharLength(inner, i);
+        if (n == 2 || inner[i] != '\\') {
+            out.append(inner, i, n);
+            i += n;
             continue;
         }
-        if (i + 1 == inner.size())
+        if (++i == inner.size())
             break;
-        const char e = inner[++i];
-        switch (e) {
+        const std::size_t m = gbkCharLength(inner, i);
+        switch (m == 1 ? inner[i] : '\0') {
         case 'n': out += '\n'; break;
         case 't': out += '\t'; break;
         case 'r': out += '\r'; break;
@@ -230,24 +234,30 @@ std::string unescapeString(const std::string& inner)
         case '\\': out += '\\'; break;
         default:
             out += '\\';
-            out += e;
+            out.append(inner, i, m);
         }
+        i += m;
     }
     return out;
 }
 
+// The inverse of unescapeString, again by character: a double-byte
+// character is written as it is, whatever its second byte.
 std::string escapeString(const std::string& bytes)
 {
     std::string out = "\"";
-    for (char c : bytes) {
-        switch (c) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::size_t n = gbkCharLength(bytes, i);
+        switch (n == 1 ? bytes[i] : '\0') {
         case '\n': out += "\\n"; break;
         case '\t': out += "\\t"; break;
         case '"': out += "\\\""; break;
         case '\r': out += "\\r"; break;
         case '\\': out += "\\\\"; break;
-        default: out += c;
+        default: out.append(bytes, i, n);
         }
+        i += n;
     }
     return out + "\"";
 }

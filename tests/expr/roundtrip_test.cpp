@@ -35,6 +35,7 @@ const char* const kIndexableWords[] = {"整数", "全局整数", "UDP", "TCP", "
 const char* const kStringPieces[] = {
     "a", "Z", "7", " ", "+", "-", "*", "(", ")", "[", "]", ",", ";", "=", "<", ">", "<<",
     ">>", "'", "{", "}", "整数1", "，", "（", "并且", "\\n", "\\t", "\\r", "\\\"", "\\\\", "\\q",
+    "誠", "淺", "n", "t",
 };
 
 class FormulaGenerator {
@@ -330,6 +331,34 @@ TEST_F(RoundTrip, FunctionCallAssignments)
     run(1500, 7, [](FormulaGenerator& g) { return g.call(g.chance(80), g.functionExpression()); },
         [&](const std::string& s) { return encodeFunctionCallAssign(parseFunctionCallAssign(s, t)); },
         [&](const std::string& b) { return renderFunctionCallAssign(decodeFunctionCallAssign(b), "", t); });
+}
+
+// Every double-byte character whose second byte is one of the formula's
+// special bytes ("\\" above all), inside a string next to each escape: the
+// string keeps the character whole and shows it without a stray backslash.
+TEST(StringRoundTrip, CharactersWhoseSecondByteIsSpecial)
+{
+    const std::unique_ptr<NameTable> noAliases(new NameTable());
+    const NameTable& table = *noAliases;
+    const struct {
+        const char* written;  // after the character, inside the quotes
+        const char* bytes;    // what that stands for
+    } escapes[] = {{"", ""}, {"n", "n"}, {"\\n", "\n"}, {"\\\"", "\""}, {"\\\\", "\\"}, {"\\t", "\t"}};
+    int failures = 0;
+    for (const char trail : {'\\', '[', ']', '|'}) {
+        for (int lead = 0x81; lead <= 0xFE && failures < 10; ++lead) {
+            const std::string c{static_cast<char>(lead), trail};
+            for (const auto& e : escapes) {
+                const std::string text = "\"" + c + e.written + "\" + 1";
+                const Expression compiled = compileExpression(text, table);
+                const std::string code = encodeExpression(compiled);
+                ASSERT_EQ(compiled.tokens.size(), 3u) << hexText(text);
+                EXPECT_EQ(hexText(compiled.tokens[0].bytes), hexText(c + e.bytes)) << hexText(text);
+                EXPECT_EQ(hexText(renderExpression(decodeExpression(code), table)), hexText(text));
+                failures += compiled.tokens[0].bytes != c + e.bytes;
+            }
+        }
+    }
 }
 
 }  // namespace
