@@ -8,6 +8,7 @@
 #include "expr/expression_records.h"
 #include "expr/expression_scan.h"
 #include "expr/fullwidth.h"
+#include "platform/shell.h"
 #include "platform/strings.h"
 
 namespace orlo {
@@ -87,36 +88,127 @@ PrevClass prevClass(const std::vector<OperandToken>& tokens)
     }
 }
 
-void pushToken(Expression& expression, OperandToken token)
+constexpr std::uint8_t kCharKind = 9;
+constexpr std::uint8_t kResourceKindKind = 10;
+constexpr std::uint8_t kElementKind = 64;
+// The largest number an index record carries, by its shape: one byte, or the
+// 16 bits of the wide records.
+constexpr long kByteIndexMax = 0xFF;
+constexpr long kWideIndexMax = 0xFFFF;
+// Array elements: array number and element 16 bits each, width 3 bits.
+constexpr long kElementMax = 0xFFFF;
+constexpr long kWidthMax = 7;
+
+bool inRange(long n, long max)
 {
-    std::vector<OperandToken>& tokens = expression.tokens;
-    switch (kGrammar[newClass(token)][prevClass(tokens)]) {
-    case Action::Drop:
-        return;
-    case Action::Subscript:
-        if (isIndexable(tokens.back())) {
-            // The bracket value has one byte for the kind and one for the
-            // index. Only the index's low byte is kept, as in the operand's
-            // own record; a carry into the kind byte would name another
-            // resource class.
-            const OperandToken& base = tokens.back();
-            token.value = base.kind * 256 + (base.index & 0xFF);
-            tokens.pop_back();
-        }
-        break;
-    case Action::Push:
-        break;
-    }
-    tokens.push_back(std::move(token));
+    return n >= 0 && n <= max;
 }
 
-OperandToken operatorToken(char c)
+std::string outOfRange(const std::string& shown, long max)
 {
-    OperandToken token;
-    token.kind = kOperatorKind;
-    token.index = static_cast<unsigned char>(c);
-    return token;
+    return shown + format("：编号超出范围（0到%ld）", max);
 }
+
+// Why an operand, as written, cannot be stored; empty when it can. The
+// number is read from the text (through the aliases) rather than from the
+// token, whose index may already be cut to its low byte.
+std::string operandRefusal(const std::string& shown, const OperandToken& token,
+                           const NameTable& table)
+{
+    const std::string s = table.aliasToSystem(shown);
+    if (token.kind == kCharKind) {
+        // One byte between the quotes: half a Chinese character is no
+        // character at all.
+        if (s.size() > 2 && gbkCharLength(s, 1) == 2)
+            return shown + "：单引号中只能有一个单字节字符，汉字请用双引号";
+        return std::string();
+    }
+    if (token.kind == kElementKind) {
+        if (!inRange(nthInteger(s, 1), kElementMax) || !inRange(nthInteger(s, 2), kElementMax))
+            return outOfRange(shown, kElementMax);
+        if (!inRange(nthInteger(s, 3), kWidthMax))
+            return shown + format("：宽度超出范围（0到%ld）", kWidthMax);
+        return std::string();
+    }
+    // A resource kind name carries its kind code, not a written number.
+    const RecordRule* rule = recordRule(token.kind);
+    if (rule == nullptr || token.kind == kResourceKindKind)
+        return std::string();
+    long max;
+    if (rule->shape == RecordShape::Index)
+        max = kByteIndexMax;
+    else if (rule->shape == RecordShape::WideIndex)
+        max = kWideIndexMax;
+    else
+        return std::string();
+    return inRange(nthInteger(s, 1), max) ? std::string() : outOfRange(shown, max);
+}
+
+// Builds one expression token by token.
+class Compiler {
+public:
+    explicit Compiler(const NameTable& table) : table_(table) {}
+
+    // The operand text as written, for classifying and for messages.
+    void pushOperand(const std::string& written)
+    {
+        const std::string shown = trim(normaliseFullWidth(written));
+        if (push(classifyOperand(written, table_), shown))
+            lastOperand_ = shown;
+    }
+    void pushOperator(char c) { push(operatorToken(c), std::string()); }
+
+    Expression take() { return std::move(expression_); }
+    std::vector<OperandToken>& tokens() { return expression_.tokens; }
+
+private:
+    static OperandToken operatorToken(char c)
+    {
+        OperandToken token;
+        token.kind = kOperatorKind;
+        token.index = static_cast<unsigned char>(c);
+        return token;
+    }
+
+    void refuse(std::string why)
+    {
+        if (expression_.refusal.empty())
+            expression_.refusal = std::move(why);
+    }
+
+    // Passes the token through the grammar filter; true when it was kept.
+    bool push(OperandToken token, const std::string& shown)
+    {
+        std::vector<OperandToken>& tokens = expression_.tokens;
+        switch (kGrammar[newClass(token)][prevClass(tokens)]) {
+        case Action::Drop:
+            return false;
+        case Action::Subscript:
+            if (isIndexable(tokens.back())) {
+                // The bracket value has one byte for the kind and one for
+                // the index: a larger index would carry into the kind byte
+                // or name another resource.
+                const OperandToken& base = tokens.back();
+                if (!inRange(base.index, kByteIndexMax))
+                    refuse(lastOperand_
+                           + format("后面不能跟[：带下标的资源编号只能是0到%ld", kByteIndexMax));
+                token.value = base.kind * 256 + (base.index & 0xFF);
+                tokens.pop_back();
+            }
+            break;
+        case Action::Push:
+            if (token.kind != kOperatorKind)
+                refuse(operandRefusal(shown, token, table_));
+            break;
+        }
+        tokens.push_back(std::move(token));
+        return true;
+    }
+
+    const NameTable& table_;
+    Expression expression_;
+    std::string lastOperand_;  // the last operand kept, as written
+};
 
 bool isTrailingOperator(const OperandToken& token)
 {
@@ -139,11 +231,11 @@ std::optional<std::string> byteCode(const Expression& expression)
 Expression compileExpression(const std::string& text, const NameTable& table)
 {
     const std::string source = normaliseFullWidth(trim(text));
-    Expression expression;
+    Compiler compiler(table);
     std::string operand;
     auto flushOperand = [&] {
         if (!operand.empty())
-            pushToken(expression, classifyOperand(operand, table));
+            compiler.pushOperand(operand);
         operand.clear();
     };
     for (TextWalker w(source); !w.done(); w.next()) {
@@ -158,12 +250,13 @@ Expression compileExpression(const std::string& text, const NameTable& table)
             continue;
         }
         flushOperand();
-        pushToken(expression, operatorToken(op));
+        compiler.pushOperator(op);
     }
     flushOperand();
-    while (!expression.tokens.empty() && isTrailingOperator(expression.tokens.back()))
-        expression.tokens.pop_back();
-    return expression;
+    std::vector<OperandToken>& tokens = compiler.tokens();
+    while (!tokens.empty() && isTrailingOperator(tokens.back()))
+        tokens.pop_back();
+    return compiler.take();
 }
 
 std::string expressionByteCode(const Expression& expression)
@@ -171,8 +264,18 @@ std::string expressionByteCode(const Expression& expression)
     return byteCode(expression).value_or(std::string());
 }
 
+bool showRefusal(const std::string& refusal)
+{
+    if (refusal.empty())
+        return false;
+    shell().messageBox(refusal, "提示", Buttons::Ok, Icon::Warning);
+    return true;
+}
+
 std::string encodeExpression(const Expression& expression)
 {
+    if (showRefusal(expression.refusal))
+        return std::string();
     std::string code = expressionByteCode(expression);
     return code.size() <= kMaxStoredByteCode ? code : std::string();
 }

@@ -1,7 +1,8 @@
 // Expressions of the formula language: text to a list of operand and operator
 // tokens (infix order, exactly as the controller evaluates it) and that list
-// to the byte code stored in a line. The compiler never reports an error:
-// unrecognised operands and tokens in impossible places are dropped.
+// to the byte code stored in a line. Unrecognised operands and tokens in
+// impossible places are dropped without a word; an operand whose number no
+// record can carry (it would name another resource) refuses the formula.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +20,10 @@ namespace orlo {
 // resource in its value (base kind * 256 + base index).
 struct Expression {
     std::vector<OperandToken> tokens;
+    // Why the formula cannot be stored, empty when it can: the first kept
+    // operand whose number its record cannot carry ("整数300", "全局整数300["
+    // would be 整数44 and 全局整数44[). The encoders show it and store nothing.
+    std::string refusal;
 };
 
 // The longest byte code a line stores; longer code is stored as length 0.
@@ -48,6 +53,10 @@ std::string expressionByteCode(const Expression& expression);
 
 // The byte code as a line stores it: expressionByteCode, or empty when that
 // is longer than kMaxStoredByteCode. Its size is the length the caller stores.
+// A refused expression shows its refusal in a message box and is empty.
 std::string encodeExpression(const Expression& expression);
+
+// Shows a refusal in a message box and returns true; false for the empty text.
+bool showRefusal(const std::string& refusal);
 
 }  // namespace orlo

@@ -318,13 +318,63 @@ FunctionCallAssign parseFunctionCallAssign(const std::string& text, const NameTa
     return call;
 }
 
+std::string refusalOf(const Comparison& comparison)
+{
+    return !comparison.left.refusal.empty() ? comparison.left.refusal : comparison.right.refusal;
+}
+
+std::string refusalOf(const CompoundCondition& condition)
+{
+    for (const CompoundItem& item : condition.items) {
+        if (!item.isConnector && !refusalOf(item.comparison).empty())
+            return refusalOf(item.comparison);
+    }
+    return std::string();
+}
+
+std::string refusalOf(const ExpressionList& list)
+{
+    for (const Expression& expression : list.expressions) {
+        if (!expression.refusal.empty())
+            return expression.refusal;
+    }
+    return std::string();
+}
+
+std::string refusalOf(const StatementList& statements)
+{
+    for (const Comparison& statement : statements.statements) {
+        if (!refusalOf(statement).empty())
+            return refusalOf(statement);
+    }
+    return std::string();
+}
+
+std::string refusalOf(const FunctionCallTest& call)
+{
+    return !call.left.refusal.empty() ? call.left.refusal : refusalOf(call.arguments);
+}
+
+std::string refusalOf(const FunctionCallAssign& call)
+{
+    for (const Expression* e : {&call.target, &call.function}) {
+        if (!e->refusal.empty())
+            return e->refusal;
+    }
+    return refusalOf(call.arguments);
+}
+
 std::string encodeComparison(const Comparison& comparison)
 {
+    if (showRefusal(refusalOf(comparison)))
+        return std::string();
     return stored(comparisonCode(comparison));
 }
 
 std::string encodeCompoundCondition(const CompoundCondition& condition)
 {
+    if (showRefusal(refusalOf(condition)))
+        return std::string();
     std::vector<Code> parts;
     for (const CompoundItem& item : condition.items)
         parts.push_back(item.isConnector ? Code(operatorPart(item.connector))
@@ -334,11 +384,15 @@ std::string encodeCompoundCondition(const CompoundCondition& condition)
 
 std::string encodeExpressionList(const ExpressionList& list)
 {
+    if (showRefusal(refusalOf(list)))
+        return std::string();
     return stored(listCode(list));
 }
 
 std::string encodeStatementList(const StatementList& statements)
 {
+    if (showRefusal(refusalOf(statements)))
+        return std::string();
     std::vector<Code> parts;
     for (const Comparison& statement : statements.statements)
         parts.push_back(comparisonCode(statement));
@@ -347,12 +401,16 @@ std::string encodeStatementList(const StatementList& statements)
 
 std::string encodeFunctionCallTest(const FunctionCallTest& call)
 {
+    if (showRefusal(refusalOf(call)))
+        return std::string();
     return stored(withLength({expressionCode(call.left), operatorPart(call.op),
                               listCode(call.arguments)}));
 }
 
 std::string encodeFunctionCallAssign(const FunctionCallAssign& call)
 {
+    if (showRefusal(refusalOf(call)))
+        return std::string();
     return stored(withLength({expressionCode(call.target), operatorPart(call.op),
                               expressionCode(call.function), listCode(call.arguments)}));
 }

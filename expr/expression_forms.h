@@ -6,7 +6,9 @@
 // (length 0) when it would be longer than kMaxStoredByteCode. A form whose
 // length byte, or that of any part inside it, would reach 256 is empty too;
 // the whole form goes, never a part of it, so a stored form never silently
-// lacks a comparison or an argument that the user wrote.
+// lacks a comparison or an argument that the user wrote. A form with a part
+// the compiler refused (see Expression::refusal) is empty too, and its
+// encoder shows the refusal.
 #pragma once
 
 #include <cstdint>
@@ -102,5 +104,13 @@ std::string encodeExpressionList(const ExpressionList& list);
 std::string encodeStatementList(const StatementList& statements);
 std::string encodeFunctionCallTest(const FunctionCallTest& call);
 std::string encodeFunctionCallAssign(const FunctionCallAssign& call);
+
+// The first refusal among a form's expressions; empty when it can be stored.
+std::string refusalOf(const Comparison& comparison);
+std::string refusalOf(const CompoundCondition& condition);
+std::string refusalOf(const ExpressionList& list);
+std::string refusalOf(const StatementList& statements);
+std::string refusalOf(const FunctionCallTest& call);
+std::string refusalOf(const FunctionCallAssign& call);
 
 }  // namespace orlo

@@ -183,7 +183,11 @@ private:
         case 4: return format("{%02X %02X}", pick(256), pick(256));
         case 5: return withAliases_ ? kAliases[pick(4)][1] : "整数2";
         case 6: return format("数组%d[%d]", 1 + pick(9), pick(20));
-        default: return words[pick(10)] + format("%d", 1 + pick(400));
+        default: {
+            // Above 255 only where the record carries 16 bits.
+            const int w = pick(10);
+            return words[w] + format("%d", 1 + pick(w >= 1 && w <= 3 ? 400 : 255));
+        }
         }
     }
 

@@ -166,7 +166,7 @@ public:
     std::string operand()
     {
         switch (between(0, 14)) {
-        case 0: return format("整数%d", between(1, 300));
+        case 0: return format("整数%d", between(1, 255));
         case 1: return format("全局整数%d", between(1, 400));
         case 2: return format("数组%d", between(1, 200));
         case 3: return format("全局数组%d", between(1, 200));

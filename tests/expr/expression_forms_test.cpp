@@ -3,10 +3,12 @@
 // the length rules of the whole form.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "expr/decoder.h"
 #include "expr/expression_forms.h"
+#include "platform/fake/fake_shell.h"
 #include "platform/strings.h"
 
 namespace orlo {
@@ -261,6 +263,33 @@ TEST(CompositeByteCode, AnOverLongPartEmptiesTheWholeForm)
     FunctionCallAssign call;
     call.function = stringExpression(253);
     EXPECT_EQ(encodeFunctionCallAssign(call), "");
+}
+
+// A refused expression anywhere in a form refuses the whole form, with one
+// message.
+TEST(CompositeByteCode, ARefusedPartRefusesTheWholeForm)
+{
+    const std::string bad = "全局整数300[1]";
+    const NameTable& t = noAliases();
+    const std::function<std::string()> encoders[] = {
+        [&] { return encodeComparison(parseComparison(bad + " = 1", t)); },
+        [&] { return encodeComparison(parseComparison("整数1 = " + bad, t)); },
+        [&] { return encodeCompoundCondition(parseCompoundCondition("整数1 > 1 并且 整数2 = " + bad, t)); },
+        [&] { return encodeExpressionList(parseExpressionList("1, " + bad, t)); },
+        [&] { return encodeStatementList(parseStatementList("整数1 = 1; 整数2 = " + bad, t)); },
+        [&] { return encodeFunctionCallTest(parseFunctionCallTest(bad + " = 函数3(1)", t)); },
+        [&] { return encodeFunctionCallTest(parseFunctionCallTest("函数3(1, " + bad + ")", t)); },
+        [&] { return encodeFunctionCallAssign(parseFunctionCallAssign(bad + " = 函数3(1)", t)); },
+        [&] { return encodeFunctionCallAssign(parseFunctionCallAssign("整数1 = " + bad + "(1)", t)); },
+        [&] { return encodeFunctionCallAssign(parseFunctionCallAssign("整数1 = 函数3(" + bad + ")", t)); },
+    };
+    for (std::size_t i = 0; i < sizeof encoders / sizeof *encoders; ++i) {
+        FakeShell fake;
+        ShellScope scope(fake);
+        EXPECT_EQ(hexText(encoders[i]()), "") << "form " << i;
+        ASSERT_EQ(fake.messages.size(), 1u) << "form " << i;
+        EXPECT_EQ(fake.lastMessage(), "全局整数300后面不能跟[：带下标的资源编号只能是0到255");
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "expr/expression.h"
+#include "platform/fake/fake_shell.h"
 #include "platform/strings.h"
 
 namespace orlo {
@@ -111,8 +112,7 @@ TEST(ExpressionCompiler, OpeningSquareBracketCarriesTheResourceItIndexes)
         {"星期[1]", "[10/22 1 ]"},
         {"编码器2[1]", "[48/2 1 ]"},
         {"UDP1[0]", "[27/1 0 ]"},
-        // Only the index's low byte fits beside the kind: the kind stays.
-        {"全局整数300[1]", "[3/44 1 ]"},
+        {"全局整数255[1]", "[3/255 1 ]"},
         // Other operands keep their place before a plain bracket.
         {"5[2]", "5 [ 2 ]"},
         {"CAN1[2]", "CAN1 [ 2 ]"},
@@ -169,6 +169,40 @@ TEST(ExpressionCompiler, AliasWithAShiftByteInsideStaysWhole)
     EXPECT_EQ(describe(compileExpression("剛<<亖", table)), "整数1 << 整数3");
 }
 
+// Stored, these would name another resource (整数300 would be 整数44,
+// 全局整数300[ 全局整数44[): the formula is refused with a message and stores
+// nothing. An empty message: the formula is stored without a word.
+TEST(ExpressionCompiler, NumbersNoRecordCarriesRefuseTheFormula)
+{
+    NameTable table;
+    ASSERT_EQ(table.rename("全局整数300", "总数"), "");
+    const TextCase cases[] = {
+        {"全局整数300[1]", "全局整数300后面不能跟[：带下标的资源编号只能是0到255"},
+        {"1 + 总数[整数2]", "总数后面不能跟[：带下标的资源编号只能是0到255"},
+        {"数组300[2]", "数组300：编号超出范围（0到255）"},
+        {"整数256 + 整数999", "整数256：编号超出范围（0到255）"},
+        {"PA256", "PA256：编号超出范围（0到255）"},
+        {"UDP300[1]", "UDP300：编号超出范围（0到255）"},
+        {"全局整数65536", "全局整数65536：编号超出范围（0到65535）"},
+        {"输出闭合计数99999999999", "输出闭合计数99999999999：编号超出范围（0到65535）"},
+        {"数组65536_1_1", "数组65536_1_1：编号超出范围（0到65535）"},
+        {"全局数组1_65536_1", "全局数组1_65536_1：编号超出范围（0到65535）"},
+        {"数组3_4_8", "数组3_4_8：宽度超出范围（0到7）"},
+        {"'誠'", "'誠'：单引号中只能有一个单字节字符，汉字请用双引号"},
+        {"全局整数300 + 总数 + 输入65535 + 星期[1] + 'A'", ""},
+        // Dropped operands are not stored, so they refuse nothing.
+        {"5 整数300", ""},
+    };
+    for (const TextCase& c : cases) {
+        FakeShell fake;
+        ShellScope scope(fake);
+        const std::string code = encodeExpression(compileExpression(c.text, table));
+        EXPECT_EQ(code.empty(), *c.want != '\0') << c.text;
+        EXPECT_EQ(fake.messages.size(), *c.want ? 1u : 0u) << c.text;
+        EXPECT_EQ(fake.lastMessage(), c.want) << c.text;
+    }
+}
+
 TEST(ExpressionByteCode, SpecimenExpression)
 {
     EXPECT_EQ(codeOf("整数1 + 5"), "0D 03 02 01 03 64 2B 06 01 00 00 00 05");
@@ -184,9 +218,9 @@ TEST(ExpressionByteCode, RecordOfEveryOperandShape)
         {"0x1F", "07 06 08 00 00 00 1F"},
         {"0xFFFFFFFF", "07 06 08 FF FF FF FF"},
         {"'A'", "07 06 09 00 00 00 41"},
-        // Index records keep the low byte.
+        // Index records: one byte.
         {"整数7", "04 03 02 07"},
-        {"整数300", "04 03 02 2C"},
+        {"整数255", "04 03 02 FF"},
         {"定时器5", "04 03 06 05"},
         {"星期", "04 03 0A 16"},
         {"PA3", "04 03 0B 03"},
@@ -205,7 +239,8 @@ TEST(ExpressionByteCode, RecordOfEveryOperandShape)
         {"输出断开计数65535", "06 05 42 04 FF FF"},
         // Array elements: array and element big-endian, width low 3 bits.
         {"数组3_4_5", "09 08 40 00 00 03 00 04 05"},
-        {"全局数组300_2_9", "09 08 40 01 01 2C 00 02 01"},
+        {"全局数组300_2_7", "09 08 40 01 01 2C 00 02 07"},
+        {"数组65535_65535_0", "09 08 40 00 FF FF FF FF 00"},
         // The double, least significant byte first.
         {"1.5", "0B 0A 16 00 00 00 00 00 00 F8 3F"},
         {"{01 02 FF}", "06 05 1F 01 02 FF"},
@@ -216,7 +251,7 @@ TEST(ExpressionByteCode, RecordOfEveryOperandShape)
         // Brackets carry a 16-bit big-endian value, kind byte first.
         {"(1)", "11 05 64 28 00 00 06 01 00 00 00 01 05 64 29 00 00"},
         {"数组3[2]", "11 05 64 5B 21 03 06 01 00 00 00 02 05 64 5D 00 00"},
-        {"全局数组258[1]", "11 05 64 5B 23 02 06 01 00 00 00 01 05 64 5D 00 00"},
+        {"全局数组255[1]", "11 05 64 5B 23 FF 06 01 00 00 00 01 05 64 5D 00 00"},
     };
     for (const TextCase& c : cases)
         EXPECT_EQ(codeOf(c.text), c.want) << c.text;

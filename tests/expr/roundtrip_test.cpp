@@ -28,6 +28,10 @@ const char* const kWords[] = {
     "输入计数器", "函数", "输入闭合计数", "输入断开计数", "输出闭合计数", "输出断开计数",
 };
 
+// Words whose records carry 16-bit numbers; the others carry one byte.
+const char* const kWideWords[] = {"全局整数", "全局变量", "内部变量", "输入", "输出",
+                                  "输入闭合计数", "输入断开计数", "输出闭合计数", "输出断开计数"};
+
 // Resources that an opening "[" folds in and that render in front of it.
 const char* const kIndexableWords[] = {"整数", "全局整数", "UDP", "TCP", "数组", "全局数组",
                                        "数据口", "联机开关量"};
@@ -115,6 +119,20 @@ private:
         }
     }
 
+    // A number the record of the word carries (a larger one refuses the
+    // formula); in front of "[" it is one byte for every word.
+    std::string index(const std::string& word, bool subscripted = false)
+    {
+        bool wide = false;
+        for (const char* w : kWideWords)
+            wide = wide || word == w;
+        switch (pick(wide && !subscripted ? 3 : 2)) {
+        case 0: return format("%d", pick(10));
+        case 1: return format("%d", pick(256));
+        default: return format("%d", pick(65536));
+        }
+    }
+
     std::string binaryOperator(bool inList)
     {
         static const char* const ops[] = {"+", "-", "*", "/", "%", "&", "|", "^", "<<", ">>",
@@ -157,9 +175,12 @@ private:
         case 6: return stringLiteral();
         case 7:
             return std::string(chance(50) ? "数组" : "全局数组")
-                   + format("%d_%d_%d", pick(70000), pick(300), pick(12));
+                   + format("%d_%d_%d", pick(65536), pick(300), pick(8));
         case 8: return kAliases[pick(8)][1];
-        default: return kWords[pick(sizeof kWords / sizeof *kWords)] + number();
+        default: {
+            const std::string word = kWords[pick(sizeof kWords / sizeof *kWords)];
+            return word + index(word);
+        }
         }
     }
 
@@ -175,7 +196,10 @@ private:
         switch (pick(3)) {
         case 0: return kindName(pickKindCode());
         case 1: return kAliases[pick(2) == 0 ? 0 : 5][1];
-        default: return kIndexableWords[pick(8)] + number();
+        default: {
+            const std::string word = kIndexableWords[pick(8)];
+            return word + index(word, true);
+        }
         }
     }
 
