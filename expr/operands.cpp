@@ -262,6 +262,16 @@ std::string escapeString(const std::string& bytes)
     return out + "\"";
 }
 
+// True when the text's last character is the single byte c: "皚" is B0 7D,
+// and its second byte is no closing brace.
+bool endsWithByte(const std::string& text, char c)
+{
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < text.size(); i += gbkCharLength(text, i))
+        last = i;
+    return last + 1 == text.size() && text[last] == c;
+}
+
 // Tries the words of one step in table order; on a match fills kind and index.
 bool matchNumbered(const std::string& text, WordStep step, OperandToken& token)
 {
@@ -391,7 +401,7 @@ OperandToken classifyOperand(const std::string& text, const NameTable& table)
         token.value = hexValue(s);
         return token;
     }
-    if (s.front() == '\'' && s.back() == '\'') {
+    if (s.front() == '\'' && endsWithByte(s, '\'')) {
         token.kind = kCharKind;
         // A lone quote has no byte after it: the value is 0.
         const int b = s.size() > 1 ? static_cast<unsigned char>(s[1]) : 0;
@@ -412,12 +422,12 @@ OperandToken classifyOperand(const std::string& text, const NameTable& table)
     }
     if (matchNumbered(s, WordStep::FloatsAndChannels, token))
         return token;
-    if (s.size() >= 2 && s.front() == '{' && s.back() == '}') {
+    if (s.size() >= 2 && s.front() == '{' && endsWithByte(s, '}')) {
         token.kind = kHexListKind;
         token.bytes = hexListToBytes(s.substr(1, s.size() - 2));
         return token;
     }
-    if (s.front() == '"' && s.back() == '"') {
+    if (s.front() == '"' && endsWithByte(s, '"')) {
         token.kind = kStringKind;
         if (s.size() >= 2)
             token.bytes = unescapeString(s.substr(1, s.size() - 2));

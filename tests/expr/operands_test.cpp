@@ -91,6 +91,8 @@ const OperandCase kOperandCases[] = {
     {"整数5a", 0, 0, 0, ""},
     {"数组3__1", 0, 0, 0, ""},
     {"数组3_4", 0, 0, 0, ""},
+    // The second byte of 皚 is "}": no closing brace.
+    {"{01 皚", 0, 0, 0, ""},
 };
 
 TEST_F(Operands, EveryKindClassifiesAndRendersCanonically)
