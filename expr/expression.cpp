@@ -1,5 +1,6 @@
 // The expression compiler: tokenising, the grammar filter that drops tokens
-// in impossible places, and the byte code of a token list.
+// in impossible places, the refusal of numbers no record carries, and the
+// byte code of a token list.
 #include "expr/expression.h"
 
 #include <optional>
