@@ -22,6 +22,10 @@ int Cyingjianxinxi::templateId() const
 
 void Cyingjianxinxi::onInit()
 {
+    if (mode_ == kRenameMode) {
+        view_->setTitle("重命名");
+        view_->setReadOnly(IDC_INFO_TEXT, false);
+    }
     view_->setText(IDC_INFO_TEXT, text_);
     // On the button, not in the text: the dialog manager would select the
     // whole text of a focused edit box.
@@ -36,9 +40,12 @@ void Cyingjianxinxi::onSize(int width, int height)
 
 void Cyingjianxinxi::onCommand(int id, Notify code)
 {
-    // Both buttons just close the window; nothing is returned.
-    if (code == Notify::Clicked && (id == IDC_INFO_OK || id == IDC_INFO_CANCEL))
-        view_->endDialog(id);
+    // Both buttons close the window; only mode 2 keeps the edited text.
+    if (code != Notify::Clicked || (id != IDC_INFO_OK && id != IDC_INFO_CANCEL))
+        return;
+    if (id == IDC_INFO_OK && mode_ == kRenameMode)
+        text_ = view_->text(IDC_INFO_TEXT);
+    view_->endDialog(id);
 }
 
 void Cyingjianxinxi::layout(Size client)

@@ -1,7 +1,9 @@
 // The information window Cyingjianxinxi (dialog 141, "信息"): a read-only
 // text filling the window above two buttons that both close it. Modes 1 and 3
 // show the controller's hardware information, built from its reply by the
-// device session; the window itself only shows the text it is given.
+// device session; the window itself only shows the text it is given. Mode 2
+// ("重命名") shows the name table as text for editing and keeps what the
+// user left in it when "确定" closes the window.
 #pragma once
 
 #include <string>
@@ -27,7 +29,10 @@ public:
     void onSize(int width, int height) override;
     void onCommand(int id, Notify code) override;
 
+    static constexpr int kRenameMode = 2;
+
     int mode() const { return mode_; }
+    // The text shown; in mode 2, after "确定", the text as the user left it.
     const std::string& text() const { return text_; }
 
 private:

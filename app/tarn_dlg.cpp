@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "expr/naming_dlg.h"
 #include "model/image.h"
 #include "model/program.h"
 #include "platform/strings.h"
@@ -87,6 +88,10 @@ CTarnDlg::CTarnDlg(MainWindowServices services)
                 action();
         });
     }
+    setCommandHandler(ID_SETTINGS_RENAME, [this](Notify n) {
+        if (n == Notify::Clicked)
+            showNamingWindow();
+    });
 }
 
 CTarnDlg::~CTarnDlg()

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,8 @@
 #include "platform/window.h"
 
 namespace orlo {
+
+class Cmming_dlg;
 
 // What the main window needs from the program around it. Tarn.exe fills it
 // in its entry point; tests pass fakes. Every member may stay empty.
@@ -151,6 +154,11 @@ public:
     // confirmed values.
     void editSettings();
 
+    // "重命名": the global naming window, created on first use and then
+    // shown again (naming_window.cpp). namingWindow() is nullptr before.
+    void showNamingWindow();
+    Cmming_dlg* namingWindow() const { return naming_.get(); }
+
     DeviceLink& link() { return link_; }
     DeviceSession& session() { return session_; }
     // The line editor, the function and thread lists and the find window.
@@ -273,6 +281,7 @@ private:
     // before the session goes.
     EditorHostAdapter editorHost_{*this};
     EditingWindows editing_{editorHost_};
+    std::unique_ptr<Cmming_dlg> naming_;
 };
 
 }  // namespace orlo

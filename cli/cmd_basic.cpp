@@ -1,7 +1,5 @@
-// Small tarn commands over the foundation: version, operand, names check, crc16.
+// Small tarn commands over the foundation: version, operand, crc16.
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "cli/command.h"
 #include "expr/names.h"
@@ -45,31 +43,6 @@ int runOperand(Cli& cli)
     return 0;
 }
 
-int runNames(Cli& cli)
-{
-    if (cli.unknownOption())
-        return 2;
-    std::vector<std::string> pos = cli.positionals();
-    if (pos.size() != 2 || pos[0] != "check") {
-        std::fprintf(stderr, "usage: tarn names check FILE\n");
-        return 2;
-    }
-    std::ifstream in(pos[1], std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "tarn: cannot read %s\n", gbkToUtf8(pos[1]).c_str());
-        return 1;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    NameTable table;
-    cli.print(table.importText(text.str()));
-    std::string out = table.exportText();
-    if (!cli.rawGbk)
-        out = gbkToUtf8(out);
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
-}
-
 int runCrc16(Cli& cli)
 {
     if (cli.unknownOption())
@@ -108,15 +81,6 @@ const CommandRegistration operandCommand({
     "  --names FILE   first import a name table text file (lines of alias, tab,\n"
     "                 =, tab, system name; GBK), so aliases apply.\n",
     runOperand});
-
-const CommandRegistration namesCommand({
-    "names", "check a name table text file",
-    "usage: tarn names check FILE\n\n"
-    "Imports FILE (a name table text: lines of alias, tab, =, tab, system name,\n"
-    "GBK) into an empty table as the naming window does. Prints the message the\n"
-    "import returned on the first line (an empty line when every line was\n"
-    "accepted), then the table as it would be exported.\n",
-    runNames});
 
 const CommandRegistration crc16Command({
     "crc16", "compute the check value of bytes",

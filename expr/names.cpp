@@ -25,6 +25,17 @@ bool isAliasByte(char c)
 
 }  // namespace
 
+const NamingCategory kNamingCategories[kNamingCategoryCount] = {
+    {"全局整数", 0}, {"全局数组", 0}, {"全局浮点数", 0}, {"定时器", 0}, {"位变量", 0},
+    {"函数", 1},     {"输入", 1},     {"输出", 1},       {"数据口", 1}, {"线程", 1},
+};
+
+NameTable::NameTable()
+{
+    for (const NamingCategory& c : kNamingCategories)
+        reserved_.emplace_back(c.word);
+}
+
 int NameTable::findSystem(const std::string& systemName) const
 {
     if (systemName.empty())

@@ -65,10 +65,26 @@ std::string canonicalText(const OperandToken& token);
 std::string renderOperand(const OperandToken& token);
 std::string renderOperand(const OperandToken& token, const NameTable& table);
 
+// The categories of the global naming window, in list order: each lists 99
+// resources, the word followed by first .. first + 98. Their words are the
+// system words no alias may take (rule "与系统名称重复").
+struct NamingCategory {
+    const char* word;
+    int first;
+};
+constexpr int kNamingCategoryCount = 10;
+constexpr int kNamingCategoryItems = 99;
+extern const NamingCategory kNamingCategories[kNamingCategoryCount];
+
 // The user aliases. One process-wide table (names()); tests may build their own.
 class NameTable {
 public:
     static constexpr int kSlots = 1000;
+
+    // Starts empty, with the category words as its reserved words, so that
+    // every table, whoever fills it and from where, refuses an alias such as
+    // "全局整数7" from the first line it reads.
+    NameTable();
 
     struct Slot {
         std::string systemName;
@@ -94,7 +110,8 @@ public:
     int usedCount() const { return used_; }
     const Slot& slot(int i) const { return slots_[i]; }
 
-    // Words new aliases may not start with; empty until the naming window fills it.
+    // No alias may be one of these words followed by a number (see rename).
+    // clear() keeps them.
     std::vector<std::string>& reservedWords() { return reserved_; }
     const std::vector<std::string>& reservedWords() const { return reserved_; }
 

@@ -76,6 +76,9 @@ public:
     virtual bool isControlShown(int id) const = 0;
     virtual void enableControl(int id, bool enabled) = 0;
     virtual bool isControlEnabled(int id) const = 0;
+    // Whether the user may type into an edit box (its template decides at
+    // first). Views without edit boxes need not implement it.
+    virtual void setReadOnly(int id, bool readOnly) { (void)id; (void)readOnly; }
     virtual void moveControl(int id, const Rect& r) = 0;   // client coordinates
     virtual Rect controlRect(int id) const = 0;
     virtual void setFocus(int id) = 0;

@@ -75,6 +75,25 @@
 #define IDD_FIND 158
 #define IDC_FIND_WINDOW_TEXT 1027
 
+// ---- Global naming (dialog 137, Cmming_dlg) ----
+#define IDD_NAMING 137
+#define IDC_NAMING_NAME 1027
+#define IDC_NAMING_COUNT 1028
+#define IDC_NAMING_EXPORT 1029
+#define IDC_NAMING_TEXT 1030
+#define IDC_NAMING_APPLY 1032
+#define IDC_NAMING_RESET_ALL 1033
+#define IDC_NAMING_IMPORT 1044
+#define IDC_NAMING_APPEND 1045
+#define IDC_NAMING_CATEGORIES 1046
+#define IDC_NAMING_ITEMS 1047
+#define IDC_NAMING_LOCAL 1067
+
+// ---- Local naming (dialog 151, C_mming_jubu_dlg) ----
+#define IDD_LOCAL_NAMING 151
+#define IDC_LOCAL_SECTIONS 1048
+#define IDC_LOCAL_ITEMS 1047
+
 // ---- Menus ----
 #define IDR_MAIN_MENU 129
 #define IDR_CONTEXT_MENU 143

@@ -20,6 +20,7 @@ struct FakeControl {
     int check = 0;
     bool shown = true;
     bool enabled = true;
+    bool readOnly = false;
     bool redraw = true;
     int redrawOffCount = 0;       // how often drawing was switched off
     Rect rect;
@@ -66,6 +67,7 @@ public:
     bool isControlShown(int id) const override;
     void enableControl(int id, bool enabled) override;
     bool isControlEnabled(int id) const override;
+    void setReadOnly(int id, bool readOnly) override { controls_[id].readOnly = readOnly; }
     void moveControl(int id, const Rect& r) override;
     Rect controlRect(int id) const override;
     void setFocus(int id) override;

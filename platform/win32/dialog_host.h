@@ -81,6 +81,7 @@ public:
     bool isControlShown(int id) const override;
     void enableControl(int id, bool enabled) override;
     bool isControlEnabled(int id) const override;
+    void setReadOnly(int id, bool readOnly) override;
     void moveControl(int id, const Rect& r) override;
     Rect controlRect(int id) const override;
     void setFocus(int id) override;

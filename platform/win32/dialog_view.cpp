@@ -295,6 +295,13 @@ void DialogHost::enableControl(int id, bool enabled)
         EnableWindow(h, enabled ? TRUE : FALSE);
 }
 
+void DialogHost::setReadOnly(int id, bool readOnly)
+{
+    HWND h = item(id);
+    if (h && controlKind(h) == ControlKind::Edit)
+        SendMessageW(h, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
 bool DialogHost::isControlEnabled(int id) const
 {
     HWND h = item(id);

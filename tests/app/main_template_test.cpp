@@ -1,15 +1,20 @@
 // The templates in res/tarn.rc against the code: every control CTarnDlg,
-// CCom_Dlg and Cyingjianxinxi touch exists in their dialogs exactly once, the
-// layouts cover every control, the menus carry their entries under the agreed
-// command ids, and every entry and button reaches an action.
+// CCom_Dlg, Cyingjianxinxi and the naming windows touch exists in their
+// dialogs exactly once, the layouts cover every control, the menus carry
+// their entries under the agreed command ids, and every entry and button
+// reaches an action.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
 #include "app/com_dlg.h"
 #include "app/hardware_info_dlg.h"
 #include "app/tarn_dlg.h"
+#include "expr/naming_dlg.h"
+#include "expr/names.h"
+#include "model/program.h"
 #include "platform/fake/fake_view.h"
 #include "res/resource.h"
 #include "tests/app/rc_script.h"
@@ -202,6 +207,20 @@ TEST_F(MainTemplateTest, SettingsAndInformationDialogsFitTheirTemplates)
 
     Cyingjianxinxi info(1, "text");
     expectTemplateFits(rc, info, IDD_INFO, 3, &Cyingjianxinxi::layoutTable());
+}
+
+TEST_F(MainTemplateTest, NamingDialogsFitTheirTemplates)
+{
+    EXPECT_EQ(IDD_NAMING, 137);
+    EXPECT_EQ(IDD_LOCAL_NAMING, 151);
+    auto table = std::make_unique<NameTable>();
+    auto prog = std::make_unique<Program>();
+    prog->main.lines.resize(1);
+    Cmming_dlg naming(*table, *prog, NamingServices{});
+    // Two lists, two edit boxes, seven buttons, OK, Cancel.
+    expectTemplateFits(rc, naming, IDD_NAMING, 13, nullptr);
+    C_mming_jubu_dlg local(*prog);
+    expectTemplateFits(rc, local, IDD_LOCAL_NAMING, 4, nullptr);
 }
 
 }  // namespace
