@@ -2,6 +2,7 @@
 // text form used by name table files and the image's name block.
 #include "expr/names.h"
 
+#include "expr/fullwidth.h"
 #include "platform/strings.h"
 
 namespace orlo {
@@ -18,9 +19,22 @@ const char kLastLine[] = "最后一行";
 
 bool isAliasByte(char c)
 {
-    const unsigned b = static_cast<unsigned char>(c);
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'
-           || b >= 0x80;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Letters, digits, underlines and double-byte characters. A character is
+// taken whole, so one whose second byte is below 0x80 (誠 is D5 5C) counts as
+// Chinese, not as a backslash; a lone byte of 0x80 or above still passes, as
+// it always has.
+bool isValidAlias(const std::string& alias)
+{
+    for (std::size_t i = 0; i < alias.size();) {
+        const std::size_t n = gbkCharLength(alias, i);
+        if (n == 1 && !isAliasByte(alias[i]) && static_cast<unsigned char>(alias[i]) < 0x80)
+            return false;
+        i += n;
+    }
+    return true;
 }
 
 }  // namespace
@@ -101,10 +115,8 @@ std::string NameTable::rename(const std::string& systemName, const std::string& 
     if (canonical.empty())
         canonical = systemName;
 
-    for (char c : alias) {
-        if (!isAliasByte(c))
-            return kBadAlias;
-    }
+    if (!isValidAlias(alias))
+        return kBadAlias;
     // The resource's own old alias is no obstacle: it is replaced below. The
     // old alias is only cleared once the new one has passed every check, so a
     // refused rename leaves the table as it was.

@@ -37,6 +37,7 @@ const RenameCase kRenameCases[] = {
     {"blank is not allowed", {}, "整数5", "a b", "新名称不合法（应该由字符数字下划线组成）"},
     {"alias in use", {}, "整数2", "t", "重复: 整数1"},
     {"letters, digits, underline, Chinese", {}, "整数5", "_温度a1", ""},
+    {"Chinese whose second byte is a backslash or bracket", {}, "整数5", "誠淺籠禱", ""},
 };
 
 TEST_F(Names, RenameMessagesInOrderOfPrecedence)
