@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,10 @@
 #include "device/session_link.h"
 #include "platform/shell.h"
 #include "platform/window.h"
+#include "tools/command_wizard.h"
+#include "tools/debug_terminal.h"
+#include "tools/relay_test_panel.h"
+#include "tools/tool_link.h"
 
 namespace orlo {
 
@@ -151,6 +156,17 @@ public:
     // confirmed values.
     void editSettings();
 
+    // The relay tools of the "工具" menu and the about box of the system
+    // menu (tool_commands.cpp). The wizard runs modally over the main
+    // window; the relay test panel exists from start-up on (nullptr when it
+    // could not be created); the debug terminal from its first opening on.
+    void openCommandWizard();
+    void openDebugTerminal();
+    void showRelayTestPanel();
+    void showAbout();
+    C_test_tool_dlg* relayTestPanel() { return relayPanel_.get(); }
+    Ctiaoshi_helper_dlg* debugTerminal() { return terminal_.get(); }
+
     DeviceLink& link() { return link_; }
     DeviceSession& session() { return session_; }
     // The line editor, the function and thread lists and the find window.
@@ -260,6 +276,8 @@ private:
     // Leaves the chosen link connected anew and says its state.
     void reconnect(bool tcp);
     SectionEditor mainEditor();
+    void createRelayTestPanel();
+    void routeToolBytes();
 
     MainWindowServices services_;
     NullSink nullSink_;
@@ -273,6 +291,10 @@ private:
     // before the session goes.
     EditorHostAdapter editorHost_{*this};
     EditingWindows editing_{editorHost_};
+    // The relay tools send through the session; they go before it does.
+    SessionToolLink toolLink_{session_, sender_};
+    std::unique_ptr<C_test_tool_dlg> relayPanel_;
+    std::unique_ptr<Ctiaoshi_helper_dlg> terminal_;
 };
 
 }  // namespace orlo
