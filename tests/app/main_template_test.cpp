@@ -20,6 +20,9 @@
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/rc_script.h"
 #include "tests/tools/fake_tool_link.h"
+#include "ui/find_dlg.h"
+#include "ui/line_editor.h"
+#include "ui/section_list_dlg.h"
 
 namespace orlo {
 namespace {
@@ -203,7 +206,8 @@ TEST_F(MainTemplateTest, RelayToolsAndAboutBoxFitTheirTemplates)
 // ---- Every menu entry and button does something.
 
 // The statement of each button of a dialog template: its id and whether it
-// is a check box, which the system ticks before the window hears the click.
+// is a check box or radio button, which the system ticks before the window
+// hears the click.
 struct TemplateButton {
     long id;
     bool checkBox;
@@ -234,7 +238,8 @@ std::vector<TemplateButton> templateButtons(const RcScript& rc, long dialogId)
         token = token.substr(0, token.find(','));
         token.erase(0, token.find_first_not_of(' '));
         EXPECT_TRUE(rc.resolve(token, id)) << line;
-        out.push_back({id, line.find("CHECKBOX") != std::string::npos});
+        out.push_back({id, line.find("CHECKBOX") != std::string::npos ||
+                               line.find("RADIOBUTTON") != std::string::npos});
     }
     EXPECT_FALSE(out.empty()) << dialogId;
     return out;
@@ -248,7 +253,9 @@ class CommandEffectTest : public test::MainWindowFixture {
 protected:
     using Step = std::function<void()>;
 
-    std::string run(const Step& prepare, const Step& act, const Step& probe)
+    // ignoredCheck: a control whose check state does not count (a check box
+    // the system ticks whether or not the window hears of it).
+    std::string run(const Step& prepare, const Step& act, const Step& probe, int ignoredCheck = 0)
     {
         dlg.reset();
         clearProgram();
@@ -260,6 +267,7 @@ protected:
         device = std::make_shared<test::FakeSerialDevice>();
         view = FakeView();
         view.client = Size{1300, 700};
+        std::filesystem::remove(settingsFile());  // a confirmed settings dialog wrote it
         start();
         program().main.lines = test::sampleLines(4);
         program().main.lines[2].remark = "甲";
@@ -273,17 +281,17 @@ protected:
         act();
         if (probe)
             probe();
-        return observable();
+        return observable(ignoredCheck);
     }
 
-    std::string fingerprint(const FakeView& v) const
+    std::string fingerprint(const FakeView& v, int ignoredCheck) const
     {
         std::ostringstream o;
         o << v.title() << '|' << v.isWindowShown() << v.raised << '|' << v.endResult << '\n';
         for (int id : v.controlIds()) {
             const FakeControl& c = *v.find(id);
             o << id << ':' << c.text << '|' << c.items.size() << '|' << c.current << '|' << c.top
-              << '|' << c.check << c.shown << c.enabled << '|' << c.face << c.hasFace << '|';
+              << '|' << (id == ignoredCheck ? 0 : c.check) << c.shown << c.enabled << '|' << c.face << c.hasFace << '|';
             for (bool selected : c.selected)
                 o << selected;
             o << '\n';
@@ -291,7 +299,7 @@ protected:
         return o.str();
     }
 
-    std::string observable() const
+    std::string observable(int ignoredCheck) const
     {
         std::ostringstream o;
         for (const auto& m : shell.messages)
@@ -301,10 +309,10 @@ protected:
             o << "modal " << t << '\n';
         for (int t : host.modelessTemplates)
             o << "modeless " << t << '\n';
-        o << fingerprint(view) << fingerprint(host.lastView);
+        o << fingerprint(view, ignoredCheck) << fingerprint(host.lastView, ignoredCheck);
         std::vector<std::string> modeless;
         for (const auto& w : host.modeless)
-            modeless.push_back(fingerprint(*w.second));
+            modeless.push_back(fingerprint(*w.second, ignoredCheck));
         std::sort(modeless.begin(), modeless.end());
         for (const std::string& m : modeless)
             o << m;
@@ -315,49 +323,60 @@ protected:
         o << "pending " << static_cast<int>(dlg->session().pending()) << " serial "
           << dlg->link().serialOpen() << '\n';
         o << "program";
-        for (int p : test::param1s(program().main))
+        for (const ProgramLine& l : program().main.lines)
+            o << ' ' << l.param1() << (l.orElse ? "|" : "");
+        o << " function 1";
+        for (int p : test::param1s(program().functions[0]))
             o << ' ' << p;
         o << " clipboard";
         for (int p : test::param1s(program().clipboard))
             o << ' ' << p;
         o << ' ' << dlg->modified << ' ' << dlg->currentPath << ' ' << dlg->findPosition << '\n';
+        o << "settings " << dlg->link().settings().useTcp << dlg->autoOpenPort << dlg->autoOpenFile
+          << '\n';
         return o.str();
     }
 
-    // Each button of a window: the run with its click differs from the run
-    // without it (act with nullptr: the window as opened, nothing pressed).
-    // A check box is ticked by the system either way; only the window's
-    // hearing of it may make the difference.
+    // Each button of a window: the run with its click differs from the
+    // same run without it (act(b, false): every step but the click itself).
+    // A check box's own tick does not count: only what the window does with
+    // it, at once or when it is confirmed.
     using Act = std::function<void(const TemplateButton*, bool heard)>;
     void expectEveryButtonActs(const RcScript& rc, long dialogId, const Step& prepare,
                                const Act& act, const Step& probe = nullptr)
     {
-        const std::string idle = run(prepare, [&] { act(nullptr, false); }, probe);
         for (const TemplateButton& b : templateButtons(rc, dialogId)) {
-            const std::string unheard =
-                b.checkBox ? run(prepare, [&] { act(&b, false); }, probe) : idle;
-            EXPECT_TRUE(run(prepare, [&] { act(&b, true); }, probe) != unheard)
+            const int ignored = b.checkBox ? static_cast<int>(b.id) : 0;
+            const std::string without = run(prepare, [&] { act(&b, false); }, probe, ignored);
+            EXPECT_TRUE(run(prepare, [&] { act(&b, true); }, probe, ignored) != without)
                 << "dialog " << dialogId << ": button " << b.id << " does nothing";
         }
     }
 
+    // A click as the Win32 host delivers it: the system ticks a check box,
+    // and IDCANCEL (Esc, a Cancel button) asks the window to close. Nothing
+    // at all without heard.
     void press(Window& w, const TemplateButton* b, bool heard)
     {
-        if (!b)
+        if (!b || !heard)
             return;
-        if (b->checkBox) {
-            View& v = *w.view();
-            const int id = static_cast<int>(b->id);
+        View& v = *w.view();
+        const int id = static_cast<int>(b->id);
+        if (b->checkBox)
             v.setCheckState(id, v.checkState(id) ? 0 : 1);
+        if (id == kCancel) {
+            if (w.onClose())
+                v.endDialog(kCancel);
+        } else {
+            w.onCommand(id, Notify::Clicked);
         }
-        if (heard)
-            w.onCommand(static_cast<int>(b->id), Notify::Clicked);
     }
+    static constexpr int kCancel = 2;  // IDCANCEL
 
     // A modal window opened by command, with the user pressing one button.
-    void inModal(int command, const TemplateButton* b)
+    void inModal(int command, const TemplateButton* b, bool heard)
     {
-        host.users = {[this, b](Window& w, FakeView&) { press(w, b, true); }};
+        host.users = {[this, b, heard](Window& w, FakeView&) { press(w, b, heard); }};
         click(command);
     }
 
@@ -406,9 +425,9 @@ TEST_F(CommandEffectTest, EveryMenuEntryAndMainWindowButtonActs)
 TEST_F(CommandEffectTest, EveryButtonOfTheRelayToolsAndTheAboutBoxActs)
 {
     expectEveryButtonActs(tools, IDD_RELAY_WIZARD, nullptr,
-                          [&](const TemplateButton* b, bool) { inModal(ID_TOOLS_WIZARD, b); });
+                          [&](const TemplateButton* b, bool heard) { inModal(ID_TOOLS_WIZARD, b, heard); });
     expectEveryButtonActs(rc, IDD_ABOUTBOX, nullptr,
-                          [&](const TemplateButton* b, bool) { inModal(IDM_ABOUTBOX, b); });
+                          [&](const TemplateButton* b, bool heard) { inModal(IDM_ABOUTBOX, b, heard); });
     expectEveryButtonActs(
         tools, IDD_RELAY_TEST, [&] { click(ID_TOOLS_RELAY_TEST); },
         [&](const TemplateButton* b, bool heard) { press(*dlg->relayTestPanel(), b, heard); });
@@ -439,6 +458,66 @@ TEST_F(CommandEffectTest, EveryButtonOfTheRelayToolsAndTheAboutBoxActs)
             for (int id : sendButtons)
                 dlg->debugTerminal()->onCommand(id, Notify::Clicked);
         });
+}
+
+TEST_F(CommandEffectTest, EveryButtonOfTheEditingAndDeviceWindowsActs)
+{
+    // Modal windows: the settings dialog (its serial choice acts once the
+    // network one was chosen) and the information window after a reply.
+    const TemplateButton tcpRadio{IDC_COMM_TCP, true}, ok{1, false};
+    expectEveryButtonActs(rc, IDD_COMM_SETTINGS, nullptr, [&](const TemplateButton* b, bool heard) {
+        host.users = {[this, b, heard, &tcpRadio, &ok](Window& w, FakeView&) {
+            if (b && b->id == IDC_COMM_SERIAL)
+                press(w, &tcpRadio, true);
+            press(w, b, heard);
+            if (b && b->checkBox)
+                press(w, &ok, true);  // the switches count when confirmed
+        }};
+        click(IDC_SETTINGS);
+    });
+    expectEveryButtonActs(rc, IDD_INFO, nullptr, [&](const TemplateButton* b, bool heard) {
+        host.users = {[this, b, heard](Window& w, FakeView&) { press(w, b, heard); }};
+        click(ID_COMM_HARDWARE_INFO);
+        test::ScriptedController(device).serve(*dlg);
+    });
+
+    // The line editor adding a line; its "or" switch shows in the line
+    // confirmed after it.
+    auto editor = [&]() -> Window& { return dlg->editing().lineEditor(); };
+    expectEveryButtonActs(rc, IDD_LINE_EDITOR, [&] { click(IDC_ADD_LINE); },
+                          [&](const TemplateButton* b, bool heard) {
+                              press(editor(), b, heard);
+                              if (b && b->checkBox)
+                                  press(editor(), &ok, true);
+                          });
+
+    // The function list on function 1's first line, a text to find on its
+    // second line.
+    auto functions = [&]() -> Window& {
+        return *dlg->editing().sectionList(ListKind::Functions, false);
+    };
+    expectEveryButtonActs(
+        rc, IDD_SECTION_LIST,
+        [&] {
+            program().functions[0].lines = test::sampleLines(2);
+            program().functions[0].lines[1].remark = "乙";
+            click(ID_SETTINGS_FUNCTIONS);
+            View& v = *functions().view();
+            v.setSelected(IDC_SECTIONS_LINES, 0, true);
+            functions().onCommand(IDC_SECTIONS_LINES, Notify::SelChanged);
+            v.setText(IDC_SECTIONS_FIND_TEXT, "乙");
+        },
+        [&](const TemplateButton* b, bool heard) { press(functions(), b, heard); });
+
+    // The find window with a text that the main program holds.
+    auto find = [&]() -> Window& { return *dlg->editing().findWindow(false); };
+    expectEveryButtonActs(
+        rc, IDD_FIND,
+        [&] {
+            click(ID_EDIT_FIND);
+            find().view()->setText(IDC_FIND_WINDOW_TEXT, "甲");
+        },
+        [&](const TemplateButton* b, bool heard) { press(find(), b, heard); });
 }
 
 }  // namespace
