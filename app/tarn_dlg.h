@@ -86,8 +86,8 @@ public:
     // a menu entry).
     static bool routesCommand(int id);
     // The commands other windows carry out (line editor, find window,
-    // function and thread lists, naming window, relay tools, firmware
-    // update): they reach the handler registered for them.
+    // function and thread lists, naming window, firmware update): they
+    // reach the handler registered for them.
     static const std::vector<int>& companionCommands();
 
     int templateId() const override;
@@ -192,7 +192,9 @@ public:
 
     // The tools that share the receive path: bytes received while nothing is
     // assembled (the debug terminal), and the checked replies of the relay
-    // test panel and the firmware update.
+    // test panel and the firmware update. The constructor points them at the
+    // debug terminal and the relay test panel; whoever takes other replies
+    // keeps those two routes.
     std::function<void(std::uint8_t)> terminalByte;
     std::function<void(PendingOperation, std::string_view)> toolReply;
 
