@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "expr/naming_dlg.h"
+#include "app/about_dlg.h"
+#include "app/product.h"
 #include "model/image.h"
 #include "model/program.h"
 #include "platform/strings.h"
@@ -21,7 +23,6 @@ namespace {
 
 CTarnDlg* theMainWindow = nullptr;
 
-const char* const kFirmwareVersion = "0.129";
 const char* const kSizeFormat = "程序大小：%u 字节";
 const char* const kProgramExtensionText = ".qv3";
 constexpr int kStartAddress = 1;
@@ -92,6 +93,8 @@ CTarnDlg::CTarnDlg(MainWindowServices services)
         if (n == Notify::Clicked)
             showNamingWindow();
     });
+
+    routeToolBytes();
 }
 
 CTarnDlg::~CTarnDlg()
@@ -109,7 +112,7 @@ CTarnDlg* CTarnDlg::mainWindow()
 
 std::string CTarnDlg::defaultTitle()
 {
-    return format("Orlo V%s(固件%s)", ORLO_VERSION, kFirmwareVersion);
+    return format("%s V%s(固件%s)", kProductName, kProductVersion, kFirmwareVersion);
 }
 
 std::string CTarnDlg::sizeText(unsigned bytes)
@@ -178,6 +181,11 @@ const std::vector<CTarnDlg::Route>& CTarnDlg::routes()
         {ID_COMM_WRITE_ADDRESS, &CTarnDlg::writeDeviceAddress},
         {ID_COMM_HARDWARE_INFO, &CTarnDlg::readHardwareInfo},
         {ID_COMM_HARDWARE_INFO2, &CTarnDlg::readHardwareInfo2},
+        // The relay tools and the about box.
+        {ID_TOOLS_WIZARD, &CTarnDlg::openCommandWizard},
+        {ID_TOOLS_TERMINAL, &CTarnDlg::openDebugTerminal},
+        {ID_TOOLS_RELAY_TEST, &CTarnDlg::showRelayTestPanel},
+        {IDM_ABOUTBOX, &CTarnDlg::showAbout},
     };
     return table;
 }
@@ -191,9 +199,8 @@ bool CTarnDlg::routesCommand(int id)
 const std::vector<int>& CTarnDlg::companionCommands()
 {
     static const std::vector<int> ids = {
-        IDC_PROGRAM_LIST,      IDC_ADD_LINE,        ID_EDIT_FIND,       ID_SETTINGS_FUNCTIONS,
-        ID_SETTINGS_THREADS,   ID_SETTINGS_RENAME,  ID_TOOLS_WIZARD,    ID_TOOLS_TERMINAL,
-        ID_TOOLS_RELAY_TEST,   ID_COMM_FIRMWARE,    ID_COMM_FIRMWARE_115200,
+        IDC_PROGRAM_LIST,    IDC_ADD_LINE,       ID_EDIT_FIND,     ID_SETTINGS_FUNCTIONS,
+        ID_SETTINGS_THREADS, ID_SETTINGS_RENAME, ID_COMM_FIRMWARE, ID_COMM_FIRMWARE_115200,
     };
     return ids;
 }
@@ -205,6 +212,7 @@ int CTarnDlg::templateId() const
 
 void CTarnDlg::onInit()
 {
+    view_->addSystemMenuEntry(IDM_ABOUTBOX, CAboutDlg::systemMenuText());
     theMainWindow = this;
     if (services_.windowReady)
         services_.windowReady(this);
@@ -222,6 +230,8 @@ void CTarnDlg::onInit()
     }
     session_.setDeviceAddress(kStartAddress);
     findPosition = -1;
+
+    createRelayTestPanel();
 
     link_.loadSettings(settingsFile());
 

@@ -22,6 +22,10 @@
 #include "device/session_link.h"
 #include "platform/shell.h"
 #include "platform/window.h"
+#include "tools/command_wizard.h"
+#include "tools/debug_terminal.h"
+#include "tools/relay_test_panel.h"
+#include "tools/tool_link.h"
 
 namespace orlo {
 
@@ -84,8 +88,8 @@ public:
     // a menu entry).
     static bool routesCommand(int id);
     // The commands other windows carry out (line editor, find window,
-    // function and thread lists, naming window, relay tools, firmware
-    // update): they reach the handler registered for them.
+    // function and thread lists, naming window, firmware update): they
+    // reach the handler registered for them.
     static const std::vector<int>& companionCommands();
 
     int templateId() const override;
@@ -158,6 +162,16 @@ public:
     // shown again (naming_window.cpp). namingWindow() is nullptr before.
     void showNamingWindow();
     Cmming_dlg* namingWindow() const { return naming_.get(); }
+    // The relay tools of the "工具" menu and the about box of the system
+    // menu (tool_commands.cpp). The wizard runs modally over the main
+    // window; the relay test panel exists from start-up on (nullptr when it
+    // could not be created); the debug terminal from its first opening on.
+    void openCommandWizard();
+    void openDebugTerminal();
+    void showRelayTestPanel();
+    void showAbout();
+    C_test_tool_dlg* relayTestPanel() { return relayPanel_.get(); }
+    Ctiaoshi_helper_dlg* debugTerminal() { return terminal_.get(); }
 
     DeviceLink& link() { return link_; }
     DeviceSession& session() { return session_; }
@@ -184,7 +198,9 @@ public:
 
     // The tools that share the receive path: bytes received while nothing is
     // assembled (the debug terminal), and the checked replies of the relay
-    // test panel and the firmware update.
+    // test panel and the firmware update. The constructor points them at the
+    // debug terminal and the relay test panel; whoever takes other replies
+    // keeps those two routes.
     std::function<void(std::uint8_t)> terminalByte;
     std::function<void(PendingOperation, std::string_view)> toolReply;
 
@@ -268,6 +284,8 @@ private:
     // Leaves the chosen link connected anew and says its state.
     void reconnect(bool tcp);
     SectionEditor mainEditor();
+    void createRelayTestPanel();
+    void routeToolBytes();
 
     MainWindowServices services_;
     NullSink nullSink_;
@@ -282,6 +300,10 @@ private:
     EditorHostAdapter editorHost_{*this};
     EditingWindows editing_{editorHost_};
     std::unique_ptr<Cmming_dlg> naming_;
+    // The relay tools send through the session; they go before it does.
+    SessionToolLink toolLink_{session_, sender_};
+    std::unique_ptr<C_test_tool_dlg> relayPanel_;
+    std::unique_ptr<Ctiaoshi_helper_dlg> terminal_;
 };
 
 }  // namespace orlo

@@ -100,6 +100,11 @@ public:
     virtual void showWindow(bool shown) = 0;
     virtual bool isWindowShown() const = 0;
     virtual void raiseWindow() = 0;
+    // Appends an entry (after a separator) to the window's system menu;
+    // choosing it reaches the window as onCommand(command, Notify::Clicked).
+    // command is a multiple of 16 below 0xF000 (the system's own entries
+    // use the low four bits and the range above).
+    virtual void addSystemMenuEntry(int command, const std::string& text) = 0;
     // Ends a modal window (or hides a modeless one) with the given result.
     virtual void endDialog(int result) = 0;
 };

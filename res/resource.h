@@ -142,3 +142,10 @@
 #define ID_EXAMPLE_JOG 32871
 #define ID_EXAMPLE_LATCH 32872
 #define ID_EXAMPLE_PACKET_SEND 32873
+
+// ---- About box (dialog 100, CAboutDlg) and its system-menu entry ----
+#define IDD_ABOUTBOX 100
+#define IDC_ABOUT_PRODUCT 1090
+#define IDC_ABOUT_FIRMWARE 1091
+// A system-menu command: a multiple of 16 below 0xF000.
+#define IDM_ABOUTBOX 0x0010

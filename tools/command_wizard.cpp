@@ -278,9 +278,14 @@ void Czhilingshengchengqi::showHelp()
 void Czhilingshengchengqi::send()
 {
     // Text that is not hex bytes (the help, a typing slip) is neither sent
-    // nor wiped: the box keeps it for the user to correct.
+    // nor wiped: the box keeps it for the user to correct, and the user is
+    // told why nothing went out.
     std::string bytes;
-    if (!parseSendHex(view_->text(IDC_WIZ_OUTPUT), bytes) || bytes.empty())
+    if (!parseSendHex(view_->text(IDC_WIZ_OUTPUT), bytes)) {
+        shell().messageBox(kNotHexMessage, kNotHexCaption, Buttons::Ok, Icon::Warning);
+        return;
+    }
+    if (bytes.empty())
         return;
     view_->setText(IDC_WIZ_OUTPUT, hexText(bytes));
     // The board's reply is consumed by the protocol's reply handler.

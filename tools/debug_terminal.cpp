@@ -7,6 +7,7 @@
 
 #include "platform/shell.h"
 #include "res/tools_resource.h"
+#include "tools/relay_frames.h"
 
 namespace orlo {
 
@@ -222,6 +223,8 @@ void Ctiaoshi_helper_dlg::showDisplay()
 void Ctiaoshi_helper_dlg::sendLine(int k)
 {
     const SendLine line = sendLineBytes(view_->text(lines[k].text), lineHex_[k]);
+    if (line.badHex)
+        shell().messageBox(kNotHexMessage, kNotHexCaption, Buttons::Ok, Icon::Warning);
     if (!line.ok)
         return;
     if (lineHex_[k])

@@ -10,6 +10,8 @@
 namespace orlo {
 
 const char* const kOnlyDigitsMessage = "参数只能是数字";
+const char* const kNotHexMessage = "发送内容不是16进制数据，每个字节用空格隔开，比如 55 01 10 00 00 00 00 66";
+const char* const kNotHexCaption = "提示";
 
 namespace {
 

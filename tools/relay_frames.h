@@ -137,5 +137,8 @@ std::string relayFrameText(const std::string& frame);
 constexpr std::size_t kMostSendHexChars = 498;
 constexpr std::size_t kLongestSendHexToken = 9;
 bool parseSendHex(const std::string& text, std::string& bytes);
+// The refusal of hex text that parseSendHex rejects, caption "提示".
+extern const char* const kNotHexMessage;
+extern const char* const kNotHexCaption;
 
 }  // namespace orlo

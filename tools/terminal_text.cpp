@@ -77,7 +77,9 @@ SendLine sendLineBytes(const std::string& line, bool hex)
         out.rewritten = line;
         return out;
     }
-    if (!parseSendHex(line, out.bytes) || out.bytes.empty()) {
+    const bool parsed = parseSendHex(line, out.bytes);
+    if (!parsed || out.bytes.empty()) {
+        out.badHex = !parsed;
         out.bytes.clear();
         out.rewritten = line;
         return out;

@@ -61,6 +61,7 @@ struct SendLine {
     bool ok = false;
     std::string bytes;
     std::string rewritten;  // the line's new text (hex lines), else the line
+    bool badHex = false;    // a hex line whose text is not hex bytes
 };
 SendLine sendLineBytes(const std::string& line, bool hex);
 

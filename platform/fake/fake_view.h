@@ -39,6 +39,14 @@ public:
     FakeControl& control(int id) { return controls_[id]; }
     const FakeControl* find(int id) const;
     bool has(int id) const { return find(id) != nullptr; }
+    // The ids of every control that exists so far, ascending.
+    std::vector<int> controlIds() const
+    {
+        std::vector<int> ids;
+        for (const auto& c : controls_)
+            ids.push_back(c.first);
+        return ids;
+    }
 
     // Simulates the window's client size (the host passes it to onSize).
     Size client{800, 600};
@@ -84,6 +92,10 @@ public:
     void showWindow(bool shown) override { windowShown_ = shown; }
     bool isWindowShown() const override { return windowShown_; }
     void raiseWindow() override { ++raised; }
+    void addSystemMenuEntry(int command, const std::string& text) override
+    {
+        systemMenu.push_back({command, text});
+    }
     void endDialog(int result) override
     {
         endResult = result;
@@ -91,6 +103,12 @@ public:
     }
 
     int raised = 0;
+    // The entries added to the system menu, in order.
+    struct MenuEntry {
+        int command;
+        std::string text;
+    };
+    std::vector<MenuEntry> systemMenu;
 
 private:
     std::map<int, FakeControl> controls_;

@@ -218,6 +218,24 @@ INT_PTR DialogHost::handle(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
         onContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         return TRUE;
+    case WM_SYSCOMMAND: {
+        // The window's own entries of the system menu; the system's own
+        // commands keep their default handling.
+        const int command = static_cast<int>(wParam & 0xFFF0);
+        if (std::find(systemMenuCommands_.begin(), systemMenuCommands_.end(), command) ==
+            systemMenuCommands_.end())
+            return FALSE;
+        window_.onCommand(command, Notify::Clicked);
+        return TRUE;
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (!item || item->CtlType != ODT_BUTTON)
+            return FALSE;
+        drawButton(*item);
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
     default:
         break;
     }
@@ -299,6 +317,42 @@ void DialogHost::onDropFiles(HDROP drop)
     }
     DragFinish(drop);
     window_.onDropFiles(paths);
+}
+
+void DialogHost::drawButton(const DRAWITEMSTRUCT& item) const
+{
+    HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    Colour face = 0;
+    const int id = static_cast<int>(item.CtlID);
+    const bool hasFace = faceColour(id, face);
+    HBRUSH brush = hasFace ? CreateSolidBrush(face) : GetSysColorBrush(COLOR_BTNFACE);
+    FillRect(dc, &rc, brush);
+    if (hasFace)
+        DeleteObject(brush);
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    DrawEdge(dc, &rc, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    int n = GetWindowTextLengthW(item.hwndItem);
+    std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'\0');
+    n = GetWindowTextW(item.hwndItem, &text[0], n + 1);
+    text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor((item.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    RECT textRect = rc;
+    if (pressed)
+        OffsetRect(&textRect, 1, 1);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (oldFont)
+        SelectObject(dc, oldFont);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = rc;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 void DialogHost::close()

@@ -89,7 +89,8 @@ public:
     void setProgressRange(int id, int low, int high) override;
     void setProgressPos(int id, int pos) override;
     int progressPos(int id) const override;
-    // Stored only for now; the owner-drawn buttons that paint it come later.
+    // Owner-drawn buttons (BS_OWNERDRAW in the template) are painted by the
+    // host in this colour, redrawn at once; other controls only store it.
     void setFaceColour(int id, Colour c) override;
     void setFont(int id, const FontRequest& font) override;
     int textWidth(int id, const std::string& text) const override;
@@ -99,6 +100,7 @@ public:
     void showWindow(bool shown) override;
     bool isWindowShown() const override;
     void raiseWindow() override;
+    void addSystemMenuEntry(int command, const std::string& text) override;
     void endDialog(int result) override;
 
     // The face colour last set for control id, if any.
@@ -111,6 +113,9 @@ private:
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onContextMenu(HWND target, LPARAM lParam);
     void onDropFiles(HDROP drop);
+    // Paints an owner-drawn button: its face colour (the system's button
+    // face when none was set), a raised or pressed edge, its text centred.
+    void drawButton(const DRAWITEMSTRUCT& item) const;
     void close();
     HWND item(int id) const;
 
@@ -124,6 +129,7 @@ private:
     bool initialising_ = false;
     bool focusSetInInit_ = false;
     std::map<int, Colour> faceColours_;
+    std::vector<int> systemMenuCommands_;
 };
 
 // The WindowHost of Tarn.exe. It owns the hosts of the modeless windows it

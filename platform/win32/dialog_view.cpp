@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "platform/win32/controls.h"
@@ -380,6 +381,7 @@ void DialogHost::setFaceColour(int id, Colour c)
         return;
     faceColours_[id] = c;
     InvalidateRect(h, nullptr, TRUE);
+    UpdateWindow(h);
 }
 
 bool DialogHost::faceColour(int id, Colour& c) const
@@ -446,6 +448,17 @@ void DialogHost::showWindow(bool shown)
 bool DialogHost::isWindowShown() const
 {
     return hwnd_ && IsWindowVisible(hwnd_);
+}
+
+void DialogHost::addSystemMenuEntry(int command, const std::string& text)
+{
+    HMENU menu = hwnd_ ? GetSystemMenu(hwnd_, FALSE) : nullptr;
+    if (!menu || std::find(systemMenuCommands_.begin(), systemMenuCommands_.end(), command) !=
+                     systemMenuCommands_.end())
+        return;
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), wideFromGbk(text).c_str());
+    systemMenuCommands_.push_back(command);
 }
 
 void DialogHost::raiseWindow()

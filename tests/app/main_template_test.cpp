@@ -1,23 +1,32 @@
 // The templates in res/tarn.rc against the code: every control CTarnDlg,
-// CCom_Dlg, Cyingjianxinxi and the naming windows touch exists in their
-// dialogs exactly once, the layouts cover every control, the menus carry
-// their entries under the agreed command ids, and every entry and button
-// reaches an action.
+// CCom_Dlg, Cyingjianxinxi, the naming windows, the relay tools and the about box touch exists in
+// their dialogs exactly once, the layouts cover every control, the menus
+// carry their entries under the agreed command ids, and every menu entry and
+// button of the built program does something a user can see.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <set>
+#include <sstream>
 
 #include "app/com_dlg.h"
 #include "app/hardware_info_dlg.h"
+#include "app/about_dlg.h"
 #include "app/tarn_dlg.h"
 #include "expr/naming_dlg.h"
 #include "expr/names.h"
 #include "model/program.h"
 #include "platform/fake/fake_view.h"
 #include "res/resource.h"
+#include "res/tools_resource.h"
+#include "tests/app/main_window_fixture.h"
 #include "tests/app/rc_script.h"
+#include "tests/tools/fake_tool_link.h"
+#include "ui/find_dlg.h"
+#include "ui/line_editor.h"
+#include "ui/section_list_dlg.h"
 
 namespace orlo {
 namespace {
@@ -131,35 +140,6 @@ TEST_F(MainTemplateTest, MenuCommandsNeverCollideWithControlIds)
     }
 }
 
-TEST_F(MainTemplateTest, EveryMenuEntryAndButtonReachesAnAction)
-{
-    // The main window's own actions, the commands other windows carry, and
-    // the example entries of the context menu, which have none.
-    const std::set<long> examples = {ID_EXAMPLE_SEND, ID_EXAMPLE_JOG, ID_EXAMPLE_LATCH,
-                                     ID_EXAMPLE_PACKET_SEND};
-    const std::vector<int>& companions = CTarnDlg::companionCommands();
-    auto reached = [&](long id) {
-        return CTarnDlg::routesCommand(static_cast<int>(id)) ||
-               std::count(companions.begin(), companions.end(), id) == 1 || examples.count(id);
-    };
-    for (long menu : {IDR_MAIN_MENU, IDR_CONTEXT_MENU}) {
-        std::vector<RcScript::MenuItem> items;
-        ASSERT_TRUE(rc.menuItems(menu, items));
-        for (const auto& item : items)
-            EXPECT_TRUE(reached(item.id)) << item.text << " " << item.id;
-    }
-    const long buttons[] = {IDC_OPEN,      IDC_SAVE,     IDC_SAVE_AS,  IDC_SETTINGS,
-                            IDC_ADD_LINE,  IDC_DELETE,   IDC_CONNECT,  IDC_READ_ALL,
-                            IDC_WRITE_ALL, IDC_FIND};
-    for (long id : buttons) {
-        EXPECT_EQ(std::count(ids.begin(), ids.end(), id), 1) << id;
-        EXPECT_TRUE(reached(id)) << id;
-    }
-    // No command is both the main window's and another window's.
-    for (int id : companions)
-        EXPECT_FALSE(CTarnDlg::routesCommand(id)) << id;
-}
-
 // Opens a dialog on a fake view and checks each control it touched against
 // its template: present exactly once, and the layout covers the template.
 void expectTemplateFits(const RcScript& rc, Window& window, long dialogId, std::size_t controls,
@@ -221,6 +201,355 @@ TEST_F(MainTemplateTest, NamingDialogsFitTheirTemplates)
     expectTemplateFits(rc, naming, IDD_NAMING, 13, nullptr);
     C_mming_jubu_dlg local(*prog);
     expectTemplateFits(rc, local, IDD_LOCAL_NAMING, 4, nullptr);
+}
+
+TEST_F(MainTemplateTest, RelayToolsAndAboutBoxFitTheirTemplates)
+{
+    RcScript tools;
+    ASSERT_TRUE(tools.load(ORLO_SOURCE_DIR "/res/tools_resource.h", ORLO_SOURCE_DIR "/res/tarn.rc"));
+    test::FakeToolLink link;
+    Czhilingshengchengqi wizard(link);
+    C_test_tool_dlg panel(link);
+    Ctiaoshi_helper_dlg terminal(link);
+    // Six lists and boxes with four labels, three buttons; five buttons, the
+    // address list and 32 channels; the receive box, two switches, a button,
+    // three labels and five send lines of three controls.
+    expectTemplateFits(tools, wizard, 131, 13, nullptr);
+    expectTemplateFits(tools, panel, 40001, 38, nullptr);
+    expectTemplateFits(tools, terminal, 148, 22, nullptr);
+    CAboutDlg about;
+    expectTemplateFits(rc, about, 100, 4, nullptr);  // the icon, two texts, 确定
+}
+
+// ---- Every menu entry and button does something.
+
+// The statement of each button of a dialog template: its id and whether it
+// is a check box or radio button, which the system ticks before the window
+// hears the click.
+struct TemplateButton {
+    long id;
+    bool checkBox;
+};
+std::vector<TemplateButton> templateButtons(const RcScript& rc, long dialogId)
+{
+    std::vector<TemplateButton> out;
+    bool inside = false;
+    for (const std::string& line : rc.lines) {
+        std::istringstream in(line);
+        std::string first, second;
+        in >> first >> second;
+        long id;
+        if (!inside) {
+            inside = (second == "DIALOGEX" || second == "DIALOG") && rc.resolve(first, id) &&
+                     id == dialogId;
+            continue;
+        }
+        if (first == "END")
+            break;
+        const bool push = first == "PUSHBUTTON" || first == "DEFPUSHBUTTON";
+        const bool control = first == "CONTROL" && line.find("\"Button\"") != std::string::npos;
+        if (!push && !control)
+            continue;
+        // KEYWORD "text", id, ...
+        const std::size_t comma = line.find(',', line.rfind('"', line.find(',')));
+        std::string token = line.substr(comma + 1);
+        token = token.substr(0, token.find(','));
+        token.erase(0, token.find_first_not_of(' '));
+        EXPECT_TRUE(rc.resolve(token, id)) << line;
+        out.push_back({id, line.find("CHECKBOX") != std::string::npos ||
+                               line.find("RADIOBUTTON") != std::string::npos});
+    }
+    EXPECT_FALSE(out.empty()) << dialogId;
+    return out;
+}
+
+// The main window started afresh for each command, with lines to act on, a
+// clipboard to paste, a search text that finds a line and the serial line
+// open; then the command, and everything a user could see or the controller
+// could receive afterwards, compared with the same run without the command.
+class CommandEffectTest : public test::MainWindowFixture {
+protected:
+    using Step = std::function<void()>;
+
+    // ignoredCheck: a control whose check state does not count (a check box
+    // the system ticks whether or not the window hears of it).
+    std::string run(const Step& prepare, const Step& act, const Step& probe, int ignoredCheck = 0)
+    {
+        dlg.reset();
+        clearProgram();
+        program().clipboard.clear();
+        host = test::ScriptedHost();
+        shell.messages.clear();
+        shell.dialogs.clear();
+        shell.menus.clear();
+        device = std::make_shared<test::FakeSerialDevice>();
+        view = FakeView();
+        view.client = Size{1300, 700};
+        std::filesystem::remove(settingsFile());  // a confirmed settings dialog wrote it
+        start();
+        program().main.lines = test::sampleLines(4);
+        program().main.lines[2].remark = "甲";
+        program().clipboard.lines = {test::sampleLine(false, 9)};
+        dlg->refreshMainList();
+        view.setSelected(IDC_PROGRAM_LIST, 1, true);
+        view.setText(IDC_FIND_TEXT, "甲");
+        openSerial();
+        if (prepare)
+            prepare();
+        act();
+        if (probe)
+            probe();
+        return observable(ignoredCheck);
+    }
+
+    std::string fingerprint(const FakeView& v, int ignoredCheck) const
+    {
+        std::ostringstream o;
+        o << v.title() << '|' << v.isWindowShown() << v.raised << '|' << v.endResult << '\n';
+        for (int id : v.controlIds()) {
+            const FakeControl& c = *v.find(id);
+            o << id << ':' << c.text << '|' << c.items.size() << '|' << c.current << '|' << c.top
+              << '|' << (id == ignoredCheck ? 0 : c.check) << c.shown << c.enabled << '|' << c.face << c.hasFace << '|';
+            for (bool selected : c.selected)
+                o << selected;
+            o << '\n';
+        }
+        return o.str();
+    }
+
+    std::string observable(int ignoredCheck) const
+    {
+        std::ostringstream o;
+        for (const auto& m : shell.messages)
+            o << "message " << m.text << '\n';
+        o << "file dialogs " << shell.dialogs.size() << " menus " << shell.menus.size() << '\n';
+        for (int t : host.templates)
+            o << "modal " << t << '\n';
+        for (int t : host.modelessTemplates)
+            o << "modeless " << t << '\n';
+        o << fingerprint(view, ignoredCheck) << fingerprint(host.lastView, ignoredCheck);
+        std::vector<std::string> modeless;
+        for (const auto& w : host.modeless)
+            modeless.push_back(fingerprint(*w.second, ignoredCheck));
+        std::sort(modeless.begin(), modeless.end());
+        for (const std::string& m : modeless)
+            o << m;
+        {
+            std::lock_guard<std::mutex> lock(device->mutex);
+            o << "line " << hexText(device->written) << '\n';
+        }
+        o << "pending " << static_cast<int>(dlg->session().pending()) << " serial "
+          << dlg->link().serialOpen() << '\n';
+        o << "program";
+        for (const ProgramLine& l : program().main.lines)
+            o << ' ' << l.param1() << (l.orElse ? "|" : "");
+        o << " function 1";
+        for (int p : test::param1s(program().functions[0]))
+            o << ' ' << p;
+        o << " clipboard";
+        for (int p : test::param1s(program().clipboard))
+            o << ' ' << p;
+        o << ' ' << dlg->modified << ' ' << dlg->currentPath << ' ' << dlg->findPosition << '\n';
+        o << "settings " << dlg->link().settings().useTcp << dlg->autoOpenPort << dlg->autoOpenFile
+          << '\n';
+        return o.str();
+    }
+
+    // Each button of a window: the run with its click differs from the
+    // same run without it (act(b, false): every step but the click itself).
+    // A check box's own tick does not count: only what the window does with
+    // it, at once or when it is confirmed.
+    using Act = std::function<void(const TemplateButton*, bool heard)>;
+    void expectEveryButtonActs(const RcScript& rc, long dialogId, const Step& prepare,
+                               const Act& act, const Step& probe = nullptr)
+    {
+        for (const TemplateButton& b : templateButtons(rc, dialogId)) {
+            const int ignored = b.checkBox ? static_cast<int>(b.id) : 0;
+            const std::string without = run(prepare, [&] { act(&b, false); }, probe, ignored);
+            EXPECT_TRUE(run(prepare, [&] { act(&b, true); }, probe, ignored) != without)
+                << "dialog " << dialogId << ": button " << b.id << " does nothing";
+        }
+    }
+
+    // A click as the Win32 host delivers it: the system ticks a check box,
+    // and IDCANCEL (Esc, a Cancel button) asks the window to close. Nothing
+    // at all without heard.
+    void press(Window& w, const TemplateButton* b, bool heard)
+    {
+        if (!b || !heard)
+            return;
+        View& v = *w.view();
+        const int id = static_cast<int>(b->id);
+        if (b->checkBox)
+            v.setCheckState(id, v.checkState(id) ? 0 : 1);
+        if (id == kCancel) {
+            if (w.onClose())
+                v.endDialog(kCancel);
+        } else {
+            w.onCommand(id, Notify::Clicked);
+        }
+    }
+    static constexpr int kCancel = 2;  // IDCANCEL
+
+    // A modal window opened by command, with the user pressing one button.
+    void inModal(int command, const TemplateButton* b, bool heard)
+    {
+        host.users = {[this, b, heard](Window& w, FakeView&) { press(w, b, heard); }};
+        click(command);
+    }
+
+    RcScript rc, tools;
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        ASSERT_TRUE(rc.load(ORLO_SOURCE_DIR "/res/resource.h", ORLO_SOURCE_DIR "/res/tarn.rc"));
+        ASSERT_TRUE(
+            tools.load(ORLO_SOURCE_DIR "/res/tools_resource.h", ORLO_SOURCE_DIR "/res/tarn.rc"));
+    }
+};
+
+TEST_F(CommandEffectTest, EveryMenuEntryAndMainWindowButtonActs)
+{
+    // Left to the windows of their own work: the firmware update and the
+    // naming window. The example entries of the list's context menu carry no
+    // action: the tool holds no example programs.
+    const std::set<long> elsewhere = {ID_COMM_FIRMWARE, ID_COMM_FIRMWARE_115200};
+    const std::set<long> examples = {ID_EXAMPLE_SEND, ID_EXAMPLE_JOG, ID_EXAMPLE_LATCH,
+                                     ID_EXAMPLE_PACKET_SEND};
+    std::set<long> commands;
+    for (long menu : {IDR_MAIN_MENU, IDR_CONTEXT_MENU}) {
+        std::vector<RcScript::MenuItem> items;
+        ASSERT_TRUE(rc.menuItems(menu, items));
+        for (const auto& item : items)
+            commands.insert(item.id);
+    }
+    for (const TemplateButton& b : templateButtons(rc, IDD_MAIN))
+        commands.insert(b.id);
+    // The system menu's own entry.
+    run(nullptr, [] {}, nullptr);
+    ASSERT_EQ(view.systemMenu.size(), 1u);
+    commands.insert(view.systemMenu[0].command);
+
+    const std::string idle = run(nullptr, [] {}, nullptr);
+    for (long id : commands) {
+        if (elsewhere.count(id) || examples.count(id))
+            continue;
+        EXPECT_TRUE(run(nullptr, [&] { click(static_cast<int>(id)); }, nullptr) != idle)
+            << "command " << id << " does nothing";
+    }
+}
+
+TEST_F(CommandEffectTest, EveryButtonOfTheRelayToolsAndTheAboutBoxActs)
+{
+    expectEveryButtonActs(tools, IDD_RELAY_WIZARD, nullptr,
+                          [&](const TemplateButton* b, bool heard) { inModal(ID_TOOLS_WIZARD, b, heard); });
+    expectEveryButtonActs(rc, IDD_ABOUTBOX, nullptr,
+                          [&](const TemplateButton* b, bool heard) { inModal(IDM_ABOUTBOX, b, heard); });
+    expectEveryButtonActs(
+        tools, IDD_RELAY_TEST, [&] { click(ID_TOOLS_RELAY_TEST); },
+        [&](const TemplateButton* b, bool heard) { press(*dlg->relayTestPanel(), b, heard); });
+
+    // The terminal with text received and shown, and "41" in every send
+    // line; afterwards a byte comes in and every line is sent, so the
+    // switches show what they changed.
+    auto receive = [&](const std::string& bytes) {
+        for (char c : bytes)
+            dlg->onMessage(kRxByteMessage, static_cast<std::uint8_t>(c), 1);
+        dlg->debugTerminal()->onTimer(Ctiaoshi_helper_dlg::kFlushTimer);
+    };
+    const int sendButtons[] = {IDC_TERM_SEND1, IDC_TERM_SEND2, IDC_TERM_SEND3, IDC_TERM_SEND4,
+                               IDC_TERM_SEND5};
+    const int lineTexts[] = {IDC_TERM_TEXT1, IDC_TERM_TEXT2, IDC_TERM_TEXT3, IDC_TERM_TEXT4,
+                             IDC_TERM_TEXT5};
+    expectEveryButtonActs(
+        tools, IDD_TERMINAL,
+        [&] {
+            click(ID_TOOLS_TERMINAL);
+            for (int id : lineTexts)
+                dlg->debugTerminal()->view()->setText(id, "41");
+            receive("AB");
+        },
+        [&](const TemplateButton* b, bool heard) { press(*dlg->debugTerminal(), b, heard); },
+        [&] {
+            receive("C");
+            for (int id : sendButtons)
+                dlg->debugTerminal()->onCommand(id, Notify::Clicked);
+        });
+}
+
+TEST_F(CommandEffectTest, EveryButtonOfTheEditingAndDeviceWindowsActs)
+{
+    // Modal windows: the settings dialog (its serial choice acts once the
+    // network one was chosen) and the information window after a reply.
+    const TemplateButton tcpRadio{IDC_COMM_TCP, true}, ok{1, false};
+    expectEveryButtonActs(rc, IDD_COMM_SETTINGS, nullptr, [&](const TemplateButton* b, bool heard) {
+        host.users = {[this, b, heard, &tcpRadio, &ok](Window& w, FakeView&) {
+            if (b && b->id == IDC_COMM_SERIAL)
+                press(w, &tcpRadio, true);
+            press(w, b, heard);
+            if (b && b->checkBox)
+                press(w, &ok, true);  // the switches count when confirmed
+        }};
+        click(IDC_SETTINGS);
+    });
+    expectEveryButtonActs(rc, IDD_INFO, nullptr, [&](const TemplateButton* b, bool heard) {
+        host.users = {[this, b, heard](Window& w, FakeView&) { press(w, b, heard); }};
+        click(ID_COMM_HARDWARE_INFO);
+        test::ScriptedController(device).serve(*dlg);
+    });
+
+    // The line editor adding a line; its "or" switch shows in the line
+    // confirmed after it.
+    auto editor = [&]() -> Window& { return dlg->editing().lineEditor(); };
+    expectEveryButtonActs(rc, IDD_LINE_EDITOR, [&] { click(IDC_ADD_LINE); },
+                          [&](const TemplateButton* b, bool heard) {
+                              press(editor(), b, heard);
+                              if (b && b->checkBox)
+                                  press(editor(), &ok, true);
+                          });
+
+    // The function list on function 1's first line, a text to find on its
+    // second line.
+    auto functions = [&]() -> Window& {
+        return *dlg->editing().sectionList(ListKind::Functions, false);
+    };
+    expectEveryButtonActs(
+        rc, IDD_SECTION_LIST,
+        [&] {
+            program().functions[0].lines = test::sampleLines(2);
+            program().functions[0].lines[1].remark = "乙";
+            click(ID_SETTINGS_FUNCTIONS);
+            View& v = *functions().view();
+            v.setSelected(IDC_SECTIONS_LINES, 0, true);
+            functions().onCommand(IDC_SECTIONS_LINES, Notify::SelChanged);
+            v.setText(IDC_SECTIONS_FIND_TEXT, "乙");
+        },
+        [&](const TemplateButton* b, bool heard) { press(functions(), b, heard); });
+
+    // The find window with a text that the main program holds.
+    auto find = [&]() -> Window& { return *dlg->editing().findWindow(false); };
+    expectEveryButtonActs(
+        rc, IDD_FIND,
+        [&] {
+            click(ID_EDIT_FIND);
+            find().view()->setText(IDC_FIND_WINDOW_TEXT, "甲");
+        },
+        [&](const TemplateButton* b, bool heard) { press(find(), b, heard); });
+
+    // The naming window on 全局整数3, which has an alias, with a new name typed.
+    auto naming = [&]() -> Window& { return *dlg->namingWindow(); };
+    expectEveryButtonActs(
+        rc, IDD_NAMING,
+        [&] {
+            ASSERT_EQ(names().rename("全局整数3", "温度"), "");
+            click(ID_SETTINGS_RENAME);
+            View& v = *naming().view();
+            v.setCurrentIndex(IDC_NAMING_ITEMS, 3);
+            naming().onCommand(IDC_NAMING_ITEMS, Notify::SelChanged);
+            v.setText(IDC_NAMING_NAME, "压力");
+            naming().onCommand(IDC_NAMING_NAME, Notify::Changed);
+        },
+        [&](const TemplateButton* b, bool heard) { press(naming(), b, heard); });
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "device/frames.h"
+#include "res/tools_resource.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/app/rc_script.h"
 #include "ui/find_dlg.h"
@@ -54,8 +55,9 @@ protected:
 
 TEST_F(MainWindowEditing, StartUpCreatesTheHiddenLineEditorOverTheMainWindow)
 {
-    EXPECT_EQ(host.modelessTemplates, std::vector<int>{IDD_LINE_EDITOR});
-    EXPECT_EQ(host.modelessOwners, std::vector<Window*>{dlg.get()});
+    // The relay test panel is made hidden at start-up too, after the editor.
+    EXPECT_EQ(host.modelessTemplates, (std::vector<int>{IDD_LINE_EDITOR, IDD_RELAY_TEST}));
+    EXPECT_EQ(host.modelessOwners, (std::vector<Window*>{dlg.get(), dlg.get()}));
     EXPECT_FALSE(viewOf(editor()).isWindowShown());
     EXPECT_EQ(viewOf(editor()).focusedControl(), IDC_LINE_REMARK);
 }
@@ -128,7 +130,8 @@ TEST_F(MainWindowEditing, MenuEntriesShowTheListsAndTheFindWindow)
     ASSERT_NE(find, nullptr);
     EXPECT_TRUE(viewOf(*find).isWindowShown());
     EXPECT_EQ(host.modelessTemplates,
-              (std::vector<int>{IDD_LINE_EDITOR, IDD_SECTION_LIST, IDD_SECTION_LIST, IDD_FIND}));
+              (std::vector<int>{IDD_LINE_EDITOR, IDD_RELAY_TEST, IDD_SECTION_LIST, IDD_SECTION_LIST,
+                                IDD_FIND}));
 
     // Lines pasted into a function mark the program modified, and closing
     // the list shows the size figure with them.

@@ -8,6 +8,8 @@
 
 #include "app/tarn_app.h"
 #include "app/tarn_dlg.h"
+#include "platform/strings.h"
+#include "res/tools_resource.h"
 #include "tests/app/main_window_fixture.h"
 #include "ui/program_list.h"
 
@@ -320,6 +322,125 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAfterTheQuestion)
     shell.answers = {Answer::No};
     click(ID_FILE_EXIT);
     EXPECT_EQ(view.endResult, 2);
+}
+
+// ---- The relay tools and the about box.
+
+class MainWindowToolsTest : public MainWindowTest {
+protected:
+    // Bytes from the line, as the transports hand them over.
+    void receive(const std::vector<int>& bytes)
+    {
+        for (int b : bytes)
+            dlg->onMessage(kRxByteMessage, static_cast<std::uintptr_t>(b), 1);
+    }
+    std::string lineHex()
+    {
+        std::lock_guard<std::mutex> lock(device->mutex);
+        return hexText(device->written);
+    }
+    FakeView& viewOf(Window* w)
+    {
+        FakeView* v = w ? host.modelessView(*w) : nullptr;
+        EXPECT_NE(v, nullptr);
+        static FakeView none;
+        return v ? *v : none;
+    }
+};
+
+TEST_F(MainWindowToolsTest, TheWizardSendsItsFrameOverTheOpenLine)
+{
+    openSerial();
+    host.users = {[](Window& w, FakeView& v) {
+        v.setCurrentIndex(IDC_WIZ_CHANNEL, 2);  // "第3路"; "闭合某一路" is chosen at start
+        w.onCommand(IDC_WIZ_CHANNEL, Notify::SelChanged);
+        w.onCommand(IDC_WIZ_GENERATE, Notify::Clicked);
+        w.onCommand(IDC_WIZ_SEND, Notify::Clicked);
+    }};
+    click(ID_TOOLS_WIZARD);
+    ASSERT_EQ(host.templates, (std::vector<int>{IDD_RELAY_WIZARD}));
+    EXPECT_EQ(host.owners[0], dlg.get());
+    EXPECT_EQ(host.lastView.title(), "继电器板指令生成向导V1.7");
+    EXPECT_EQ(host.lastView.text(IDC_WIZ_OUTPUT), "55 01 12 00 00 00 03 6B");
+    EXPECT_EQ(lineHex(), "55 01 12 00 00 00 03 6B");
+    EXPECT_EQ(dlg->session().pending(), PendingOperation::WizardSend);
+}
+
+TEST_F(MainWindowToolsTest, ThePanelIsCreatedHiddenAtStartAndTheMenuShowsIt)
+{
+    ASSERT_NE(dlg->relayTestPanel(), nullptr);
+    EXPECT_EQ(std::count(host.modelessTemplates.begin(), host.modelessTemplates.end(),
+                         IDD_RELAY_TEST),
+              1);
+    FakeView& panel = viewOf(dlg->relayTestPanel());
+    EXPECT_FALSE(panel.isWindowShown());
+    EXPECT_EQ(panel.currentIndex(IDC_RT_ADDRESS), 1);
+    EXPECT_EQ(dlg->session().pending(), PendingOperation::Idle);
+    click(ID_TOOLS_RELAY_TEST);
+    EXPECT_TRUE(panel.isWindowShown());
+    EXPECT_EQ(dlg->session().pending(), PendingOperation::RelayTest);
+}
+
+TEST_F(MainWindowToolsTest, ThePanelsQueryGoesOutAndItsReplyColoursTheChannels)
+{
+    openSerial();
+    click(ID_TOOLS_RELAY_TEST);
+    C_test_tool_dlg& panel = *dlg->relayTestPanel();
+    panel.onCommand(IDC_RT_QUERY, Notify::Clicked);
+    EXPECT_EQ(lineHex(), "55 01 10 00 00 00 00 66");
+    // Channel 3 closed: the reply reaches the panel through the sum-frame
+    // parser, byte by byte, behind some noise.
+    receive({0x00, 0x22, 0x01, 0x10, 0x00, 0x00, 0x00, 0x04, 0x37});
+    FakeView& v = viewOf(&panel);
+    for (int n = 1; n <= 32; ++n)
+        EXPECT_EQ(v.control(IDC_RT_CHANNEL_FIRST + n - 1).face,
+                  n == 3 ? kRelayClosedColour : kRelayOpenColour)
+            << n;
+}
+
+TEST_F(MainWindowToolsTest, TheTerminalIsMadeOnceAndShowsWhatArrivesInHex)
+{
+    EXPECT_EQ(dlg->debugTerminal(), nullptr);
+    click(ID_TOOLS_TERMINAL);
+    click(ID_TOOLS_TERMINAL);
+    EXPECT_EQ(std::count(host.modelessTemplates.begin(), host.modelessTemplates.end(), IDD_TERMINAL),
+              1);
+    Ctiaoshi_helper_dlg& terminal = *dlg->debugTerminal();
+    FakeView& v = viewOf(&terminal);
+    EXPECT_TRUE(v.isWindowShown());
+    EXPECT_EQ(dlg->session().pending(), PendingOperation::DebugTerminal);
+    EXPECT_EQ((shell.timers[{&terminal, Ctiaoshi_helper_dlg::kFlushTimer}]), 50u);
+
+    v.setCheckState(IDC_TERM_HEX_DISPLAY, 1);
+    terminal.onCommand(IDC_TERM_HEX_DISPLAY, Notify::Clicked);
+    receive({0x22, 0x01, 0xAB});
+    EXPECT_EQ(v.text(IDC_TERM_RECEIVE), "");  // until the timer
+    terminal.onTimer(Ctiaoshi_helper_dlg::kFlushTimer);
+    EXPECT_EQ(v.text(IDC_TERM_RECEIVE), "22 01 AB ");
+
+    // Closed, it still takes what nobody waits for; an operation takes the
+    // bytes away from it.
+    EXPECT_FALSE(terminal.onClose());
+    EXPECT_FALSE(v.isWindowShown());
+    EXPECT_EQ(dlg->session().pending(), PendingOperation::Idle);
+    receive({0x10});
+    click(ID_TOOLS_RELAY_TEST);
+    receive({0x11});
+    terminal.onTimer(Ctiaoshi_helper_dlg::kFlushTimer);
+    EXPECT_EQ(v.text(IDC_TERM_RECEIVE), "22 01 AB 10 ");
+}
+
+TEST_F(MainWindowToolsTest, TheSystemMenuOpensTheAboutBox)
+{
+    ASSERT_EQ(view.systemMenu.size(), 1u);
+    EXPECT_EQ(view.systemMenu[0].text, "关于 Orlo(&A)...");
+    click(view.systemMenu[0].command);
+    ASSERT_EQ(host.templates, (std::vector<int>{IDD_ABOUTBOX}));
+    // Product, version and firmware as the title gives them.
+    EXPECT_EQ(view.title(), "Orlo V1.326(固件0.129)");
+    EXPECT_EQ(host.lastView.text(IDC_ABOUT_PRODUCT), "Orlo V1.326");
+    EXPECT_EQ(host.lastView.text(IDC_ABOUT_FIRMWARE), "固件0.129");
+    EXPECT_EQ(host.lastView.title(), "关于 Orlo");
 }
 
 // ---- Keys and the context menu.

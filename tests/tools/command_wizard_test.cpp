@@ -285,7 +285,7 @@ TEST_F(WizardTest, SendOfAGeneratedFrame)
     EXPECT_EQ(link.lastHex(), "55 01 10 00 00 00 00 66");
 }
 
-TEST_F(WizardTest, SendOfTextThatIsNotHexSendsNothingAndKeepsTheText)
+TEST_F(WizardTest, SendOfTextThatIsNotHexIsRefusedAndKeepsTheText)
 {
     const std::string texts[] = {
         Czhilingshengchengqi::usageText(),
@@ -300,9 +300,12 @@ TEST_F(WizardTest, SendOfTextThatIsNotHexSendsNothingAndKeepsTheText)
         }(),
     };
     for (const std::string& t : texts) {
+        shell.messages.clear();
         view.setText(Output, t);
         press(Send);
         EXPECT_EQ(view.text(Output), t);
+        // An empty box has nothing to refuse.
+        EXPECT_EQ(shell.lastMessage(), t.empty() ? "" : kNotHexMessage) << t;
     }
     EXPECT_TRUE(link.sent.empty());
     EXPECT_EQ(link.pending, PendingOperation::Idle);

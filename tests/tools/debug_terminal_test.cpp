@@ -7,6 +7,7 @@
 #include "platform/fake/fake_view.h"
 #include "tests/tools/fake_tool_link.h"
 #include "tools/debug_terminal.h"
+#include "tools/relay_frames.h"
 
 namespace orlo {
 namespace {
@@ -192,6 +193,10 @@ TEST_F(TerminalTest, LinesThatSendNothing)
     EXPECT_TRUE(link.sent.empty());
     EXPECT_EQ(view.text(lines[2].text), "not hex");
     EXPECT_EQ(link.pending, PendingOperation::Idle);
+    // Only the hex line that is not hex says why nothing went out.
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].text, kNotHexMessage);
+    EXPECT_EQ(shell.messages[0].caption, "提示");
 }
 
 TEST_F(TerminalTest, LayoutFollowsTheClientSize)

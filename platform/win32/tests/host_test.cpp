@@ -19,6 +19,9 @@
 #include "platform/win32/shell.h"
 #include "platform/win32/tests/win32_test_support.h"
 #include "res/resource.h"
+#include "res/tools_resource.h"
+#include "tests/tools/fake_tool_link.h"
+#include "tools/relay_test_panel.h"
 
 namespace orlo {
 namespace {
@@ -411,6 +414,48 @@ TEST_F(Win32Host, ModalLoopEndsOnEndDialogOrCancelAndFreesTheOwner)
         EXPECT_EQ(windowHandle(&probe), nullptr);
         EXPECT_EQ(probe.view(), nullptr);
     }
+}
+
+TEST_F(Win32Host, TheWindowsSystemMenuEntryReachesIt)
+{
+    HMENU menu = GetSystemMenu(hwnd, FALSE);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GT(count, 1);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"关于 Orlo(&A)...");
+    dlg.commands.clear();  // the controls' own notifications so far
+    SendMessageW(hwnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    ASSERT_EQ(dlg.commands.size(), 1u);
+    EXPECT_EQ(dlg.commands[0].id, IDM_ABOUTBOX);
+    EXPECT_EQ(dlg.commands[0].code, Notify::Clicked);
+}
+
+TEST_F(Win32Host, OwnerDrawnButtonsArePaintedInTheirFaceColour)
+{
+    test::FakeToolLink link;
+    C_test_tool_dlg panel(link);
+    ASSERT_TRUE(host->createModeless(panel, &dlg));
+    HWND window = windowHandle(&panel);
+    ShowWindow(window, SW_SHOW);
+    // A state reply: channel 3 closed, the others open.
+    panel.onReply(std::string("\x22\x01\x10\x00\x00\x00\x04\x37", 8));
+    pump(300, [] { return false; });
+    auto faceAt = [&](int n) {
+        HWND button = GetDlgItem(window, IDC_RT_CHANNEL_FIRST + n - 1);
+        RECT rc{};
+        GetClientRect(button, &rc);
+        HDC dc = GetDC(button);
+        const COLORREF c = GetPixel(dc, 4, rc.bottom / 2);  // inside the edge, left of the text
+        ReleaseDC(button, dc);
+        return c;
+    };
+    EXPECT_EQ(faceAt(3), RGB(0, 255, 0));
+    EXPECT_EQ(faceAt(1), RGB(255, 0, 0));
+    EXPECT_EQ(faceAt(32), RGB(255, 0, 0));
+    // The panel object goes first: its dialog with it.
+    DestroyWindow(window);
 }
 
 }  // namespace

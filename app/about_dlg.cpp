@@ -1,0 +1,47 @@
+// The about box (see about_dlg.h).
+#include "app/about_dlg.h"
+
+#include "app/product.h"
+#include "platform/strings.h"
+#include "res/resource.h"
+
+namespace orlo {
+
+namespace {
+constexpr int kOk = 1;  // IDOK
+}
+
+std::string CAboutDlg::productText()
+{
+    return format("%s V%s", kProductName, kProductVersion);
+}
+
+std::string CAboutDlg::firmwareText()
+{
+    return format("固件%s", kFirmwareVersion);
+}
+
+std::string CAboutDlg::systemMenuText()
+{
+    return format("关于 %s(&A)...", kProductName);
+}
+
+int CAboutDlg::templateId() const
+{
+    return IDD_ABOUTBOX;
+}
+
+void CAboutDlg::onInit()
+{
+    view_->setTitle(format("关于 %s", kProductName));
+    view_->setText(IDC_ABOUT_PRODUCT, productText());
+    view_->setText(IDC_ABOUT_FIRMWARE, firmwareText());
+}
+
+void CAboutDlg::onCommand(int id, Notify code)
+{
+    if (id == kOk && code == Notify::Clicked)
+        view_->endDialog(kOk);
+}
+
+}  // namespace orlo
