@@ -350,6 +350,7 @@ protected:
         for (int p : test::param1s(program().clipboard))
             o << ' ' << p;
         o << ' ' << dlg->modified << ' ' << dlg->currentPath << ' ' << dlg->findPosition << '\n';
+        o << "names " << names().exportText() << '\n';
         o << "settings " << dlg->link().settings().useTcp << dlg->autoOpenPort << dlg->autoOpenFile
           << '\n';
         return o.str();
