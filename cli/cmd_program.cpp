@@ -16,16 +16,6 @@ namespace {
 
 constexpr std::size_t kMaxJsonBytes = 64u << 20;
 
-// Loads a program file into the process-wide program, or a function file
-// into section. Messages go to standard error through the shell.
-bool loadFile(const std::string& path, ProgramSection& section, bool& isFunction)
-{
-    isFunction = endsWith(path, kFunctionExtension);
-    if (isFunction)
-        return loadFunctionFile(section, path);
-    return openProgramFile(path);
-}
-
 void printRows(const Cli& cli, ProgramSection& section)
 {
     for (const std::string& row : sectionRows(section))
@@ -45,7 +35,7 @@ int runShow(Cli& cli)
     }
     ProgramSection section;
     bool isFunction = false;
-    if (!loadFile(pos[0], section, isFunction))
+    if (!loadProgramOrFunction(cli, pos[0], section, isFunction))
         return 1;
     if (isFunction) {
         printRows(cli, section);
@@ -93,15 +83,8 @@ int runExport(Cli& cli)
     }
     ProgramSection section;
     bool isFunction = false;
-    if (!loadFile(pos[0], section, isFunction))
+    if (!loadProgramOrFunction(cli, pos[0], section, isFunction))
         return 1;
-    if (isFunction) {
-        // Readers of function files ignore the block id; the JSON keeps it
-        // so that building the file again gives the same bytes.
-        std::string head, error;
-        if (readFilePrefix(pos[0], 8, head, error) && head.size() == 8)
-            section.id = static_cast<std::uint8_t>(head[6]) << 8 | static_cast<std::uint8_t>(head[7]);
-    }
     const std::string json = isFunction ? sectionToJson(section) : programToJson(program(), names());
     // JSON is UTF-8 whatever --gbk says; the path is written as given.
     return writeOut(cli, pos[1], json) ? 0 : 1;

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace orlo {
+class ProgramSection;
+}
+
 namespace orlo::cli {
 
 class Cli {
@@ -51,5 +55,11 @@ const std::vector<Command>& commands();
 // "--names FILE" does for several commands. Returns false with a message on
 // standard error when the file cannot be read.
 bool loadNamesOption(Cli& cli);
+
+// Loads a program file into the process-wide program (isFunction false), or
+// a function file into section, deciding as the main window's Open and
+// Import do. When nothing was loaded, says why on standard error.
+bool loadProgramOrFunction(const Cli& cli, const std::string& path, ProgramSection& section,
+                           bool& isFunction);
 
 }  // namespace orlo::cli
