@@ -107,10 +107,11 @@ int runBuild(Cli& cli)
     const std::string& out = pos[1];
     if (endsWith(out, kFunctionExtension)) {
         ProgramSection section;
-        std::string message = sectionFromJson(json, section);
+        bool refused = false;
+        std::string message = sectionFromJson(json, section, &refused);
         if (!message.empty()) {
             std::fprintf(stderr, "tarn: %s\n", message.c_str());
-            return 1;
+            return refused ? 2 : 1;
         }
         return writeOut(cli, out, functionFileBytes(section)) ? 0 : 1;
     }
@@ -118,10 +119,11 @@ int runBuild(Cli& cli)
         cli.error("tarn: " + out + ": the output must end in .qv3 or .hanshu");
         return 2;
     }
-    std::string message = programFromJson(json, program(), names());
+    bool refused = false;
+    std::string message = programFromJson(json, program(), names(), &refused);
     if (!message.empty()) {
         std::fprintf(stderr, "tarn: %s\n", message.c_str());
-        return 1;
+        return refused ? 2 : 1;
     }
     const std::string image = buildImage();
     if (image.size() > kMaxImageBytes)
