@@ -62,6 +62,16 @@ int runShow(Cli& cli)
     return 0;
 }
 
+// Writing over the file being read would lose it: the output must be
+// another file, however its path is spelled.
+bool outputIsInput(const Cli& cli, const std::string& in, const std::string& out)
+{
+    if (!sameFile(in, out))
+        return false;
+    cli.error("tarn: " + out + ": is the input file " + in + "; give another output file");
+    return true;
+}
+
 bool writeOut(const Cli& cli, const std::string& path, const std::string& bytes)
 {
     std::string error;
@@ -81,6 +91,8 @@ int runExport(Cli& cli)
         std::fprintf(stderr, "usage: tarn export FILE OUT.json\n");
         return 2;
     }
+    if (outputIsInput(cli, pos[0], pos[1]))
+        return 2;
     ProgramSection section;
     bool isFunction = false;
     if (!loadProgramOrFunction(cli, pos[0], section, isFunction))
@@ -99,6 +111,8 @@ int runBuild(Cli& cli)
         std::fprintf(stderr, "usage: tarn build IN.json OUT.qv3|OUT.hanshu\n");
         return 2;
     }
+    if (outputIsInput(cli, pos[0], pos[1]))
+        return 2;
     std::string json, error;
     if (!readFilePrefix(pos[0], kMaxJsonBytes, json, error)) {
         cli.error("tarn: " + pos[0] + ": " + error);
