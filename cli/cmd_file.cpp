@@ -51,7 +51,7 @@ void dumpLines(const Cli& cli, std::string_view body, std::size_t baseOffset)
                                   flags & 0x40 ? (flags & 0x80 ? " else" : " or") : "", r);
         line += hexText(std::string(body.substr(p + 2, instr)));
         if (r && r < l)
-            line += "  \"" + std::string(body.substr(p + l - r, r)) + "\"";
+            line += "  \"" + oneLine(std::string(body.substr(p + l - r, r))) + "\"";
         cli.print(line);
         p += l;
     }
@@ -71,7 +71,7 @@ void dumpBlock(const Cli& cli, std::string_view block, std::size_t offset)
             std::size_t end = text.find("\r\n", at);
             if (end == std::string::npos)
                 end = text.size();
-            cli.print("    " + text.substr(at, end - at));
+            cli.print("    " + oneLine(text.substr(at, end - at)));
             at = end + 2;
         }
     } else {

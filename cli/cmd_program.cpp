@@ -19,7 +19,7 @@ constexpr std::size_t kMaxJsonBytes = 64u << 20;
 void printRows(const Cli& cli, ProgramSection& section)
 {
     for (const std::string& row : sectionRows(section))
-        cli.print(row);
+        cli.print(oneLine(row));
 }
 
 int runShow(Cli& cli)
@@ -48,7 +48,7 @@ int runShow(Cli& cli)
         if (f.empty())
             continue;
         cli.print("");
-        cli.print(displayName("函数", n));
+        cli.print(oneLine(displayName("函数", n)));
         printRows(cli, f);
     }
     for (int n = 1; n <= kThreadCount; ++n) {
@@ -56,7 +56,7 @@ int runShow(Cli& cli)
         if (t.empty())
             continue;
         cli.print("");
-        cli.print(displayName("线程", n));
+        cli.print(oneLine(displayName("线程", n)));
         printRows(cli, t);
     }
     return 0;

@@ -51,6 +51,12 @@ struct CommandRegistration {
 
 const std::vector<Command>& commands();
 
+// The text with each control character (newline, NUL, tab ...) written as an
+// escape (\n, \0, \t, \x1B), so that one item of output stays on one line.
+// GBK characters are kept whole; a lead byte without its trail byte is
+// written as \xHH too.
+std::string oneLine(const std::string& gbk);
+
 // Loads a name table text file (GBK) into the process-wide table, as
 // "--names FILE" does for several commands. Returns false with a message on
 // standard error when the file cannot be read.

@@ -34,4 +34,16 @@ refused "an escaped character in JSON" "U+D55C" "$tarn" build "$tmp/p.json" "$tm
 # What GBK has is kept exactly.
 expect "GBK text still compiles" "07 06 20 CE C2 B6 C8" "$tarn" expr compile '"温度"'
 
+# Control characters inside a rendered text are shown escaped, so every item
+# keeps to its one line of output.
+expect "NUL and newline in a string" '"a\0b\n"' "$tarn" expr render "07 06 20 61 00 62 0A"
+cat > "$tmp/r.json" <<'JSON'
+{"format": "orlo-program", "version": 1, "sections": [
+ {"section": "main", "lines": [{"type": "condition", "bytes": "01 02 01", "remark": "x\ny\u0001"}]}]}
+JSON
+"$tarn" build "$tmp/r.json" "$tmp/r.qv3" || { echo "FAIL build with a control character"; fail=1; }
+expect "show" '1   如果  输入2  断开       备注:x\ny\x01' "$tarn" show "$tmp/r.qv3"
+out=$("$tarn" dump "$tmp/r.qv3")
+fail_if '! grep -qF "\"x\\ny\\x01\"" <<<"$out"' "dump: $out"
+
 finish "cli text"
