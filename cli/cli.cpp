@@ -51,11 +51,9 @@ std::string oneLine(const std::string& gbk)
             out += "\\n";
         } else if (c == '\r') {
             out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
         } else if (c == 0) {
             out += "\\0";
-        } else if (c < 0x20 || c == 0x7F || (c >= 0x81 && c <= 0xFE)) {
+        } else if ((c < 0x20 && c != '\t') || c == 0x7F || (c >= 0x81 && c <= 0xFE)) {
             // A lone lead byte would take the escape's backslash as its trail.
             out += format("\\x%02X", c);
         } else {

@@ -51,8 +51,9 @@ struct CommandRegistration {
 
 const std::vector<Command>& commands();
 
-// The text with each control character (newline, NUL, tab ...) written as an
-// escape (\n, \0, \t, \x1B), so that one item of output stays on one line.
+// The text with each control character (newline, NUL, ...) written as an
+// escape (\n, \0, \x1B), so that one item of output stays on one line. Tabs
+// stay: some of the catalogue's own texts end in one.
 // GBK characters are kept whole; a lead byte without its trail byte is
 // written as \xHH too.
 std::string oneLine(const std::string& gbk);
