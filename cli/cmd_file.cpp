@@ -115,18 +115,18 @@ int dumpProgram(const Cli& cli, const std::string& path)
     const FileReading reading = readProgramFile(path);
     if (!r.ok())
         return printVerdict(cli, reading);
-    if (total > kMaxDumpBytes) {
-        cli.print(format("file: an image of %u bytes is larger than any reader takes; not shown", total));
+    if (total < kImageHeaderBytes || total > kMaxDumpBytes) {
+        cli.print(format("image: a length of %u is outside 16 to %u; not shown", total,
+                         static_cast<unsigned>(kMaxDumpBytes)));
         return printVerdict(cli, reading);
     }
-    if (total > kImageHeaderBytes && !readPrefix(cli, path, total, bytes))
+    if (!readPrefix(cli, path, total, bytes))
         return 1;
     if (bytes.size() < total)
-        cli.print(format("file: %u bytes, %u missing; check not computed", static_cast<unsigned>(bytes.size()),
-                         total - static_cast<unsigned>(bytes.size())));
+        cli.print(format("image: the file holds %u of its %u bytes; check not computed",
+                         static_cast<unsigned>(bytes.size()), total));
     else
-        cli.print(format("file: %u bytes, check %s", total,
-                         imageCheckMatches(std::string_view(bytes).substr(0, total)) ? "right" : "WRONG"));
+        cli.print(format("image: %u bytes, check %s", total, imageCheckMatches(bytes) ? "right" : "WRONG"));
     const std::size_t end = std::min<std::size_t>(total, bytes.size());
     std::size_t offset = kImageHeaderBytes;
     while (offset + kBlockHeaderBytes <= end) {
