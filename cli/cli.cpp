@@ -4,7 +4,9 @@
 #include <sstream>
 
 #include "cli/command.h"
+#include "expr/fullwidth.h"
 #include "expr/names.h"
+#include "platform/strings.h"
 #include "platform/text.h"
 
 namespace orlo::cli {
@@ -34,6 +36,32 @@ CommandRegistration::CommandRegistration(Command c)
 const std::vector<Command>& commands()
 {
     return registry();
+}
+
+std::string oneLine(const std::string& gbk)
+{
+    std::string out;
+    out.reserve(gbk.size());
+    for (std::size_t i = 0; i < gbk.size();) {
+        const std::size_t n = gbkCharLength(gbk, i);
+        const unsigned char c = static_cast<unsigned char>(gbk[i]);
+        if (n == 2) {
+            out.append(gbk, i, 2);
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == 0) {
+            out += "\\0";
+        } else if ((c < 0x20 && c != '\t') || c == 0x7F || (c >= 0x81 && c <= 0xFE)) {
+            // A lone lead byte would take the escape's backslash as its trail.
+            out += format("\\x%02X", c);
+        } else {
+            out += static_cast<char>(c);
+        }
+        i += n;
+    }
+    return out;
 }
 
 void Cli::print(const std::string& gbk) const

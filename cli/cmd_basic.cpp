@@ -32,7 +32,7 @@ int runOperand(Cli& cli)
         return 2;
     }
     OperandToken t = classifyOperand(pos[0]);
-    cli.print(renderOperand(t));
+    cli.print(oneLine(renderOperand(t)));
     std::string fields = format("kind=%d index=%d value=%d", t.kind, t.index, t.value);
     if (t.kind == 64)
         fields += format(" scope=%d arrayNo=%d element=%d width=%d", t.scope, t.arrayNo,

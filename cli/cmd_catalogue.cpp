@@ -37,7 +37,7 @@ void printList(const Cli& cli, TextOf textOf)
         std::string text = textOf(v);
         if (text.empty())
             break;
-        cli.print(format("%d\t", v) + text);
+        cli.print(format("%d\t", v) + oneLine(text));
     }
 }
 
@@ -62,7 +62,7 @@ int runCatalogue(Cli& cli)
     if (pos.size() == 1) {
         for (int code : conditions ? offeredConditionKinds() : offeredResultKinds())
             cli.print(format("%d\t", code) +
-                      (conditions ? conditionKindName(code) : resultKindName(code)));
+                      oneLine(conditions ? conditionKindName(code) : resultKindName(code)));
         return 0;
     }
 

@@ -121,7 +121,7 @@ int runExpr(Cli& cli)
     std::string bytes;
     if (!parseHexText(input, bytes))
         return usageError("HEX must be bytes as hex digits, e.g. \"0D 03 02 01\"");
-    cli.print(form->render(bytes, options));
+    cli.print(oneLine(form->render(bytes, options)));
     return 0;
 }
 

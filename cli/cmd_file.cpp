@@ -1,5 +1,7 @@
 // tarn check and tarn dump: verify a program or function file, and show its
-// bytes as header, blocks and stored lines.
+// bytes as header, blocks and stored lines. Whether the file loads is decided
+// by the readers the main window's Open and Import use; both commands report
+// that decision and take their exit status from it.
 #include <cstdio>
 
 #include "cli/command.h"
@@ -49,7 +51,7 @@ void dumpLines(const Cli& cli, std::string_view body, std::size_t baseOffset)
                                   flags & 0x40 ? (flags & 0x80 ? " else" : " or") : "", r);
         line += hexText(std::string(body.substr(p + 2, instr)));
         if (r && r < l)
-            line += "  \"" + std::string(body.substr(p + l - r, r)) + "\"";
+            line += "  \"" + oneLine(std::string(body.substr(p + l - r, r))) + "\"";
         cli.print(line);
         p += l;
     }
@@ -69,7 +71,7 @@ void dumpBlock(const Cli& cli, std::string_view block, std::size_t offset)
             std::size_t end = text.find("\r\n", at);
             if (end == std::string::npos)
                 end = text.size();
-            cli.print("    " + text.substr(at, end - at));
+            cli.print("    " + oneLine(text.substr(at, end - at)));
             at = end + 2;
         }
     } else {
@@ -77,18 +79,54 @@ void dumpBlock(const Cli& cli, std::string_view block, std::size_t offset)
     }
 }
 
-int dumpProgram(const Cli& cli, const std::string& bytes)
+// The last line of a dump: what Open (a program file) or Import (a function
+// file) decides. Exit status 0 only when the file loads.
+int printVerdict(const Cli& cli, const FileReading& reading)
 {
+    if (reading.verdict == FileVerdict::Loaded) {
+        cli.print("verdict: loads");
+        return 0;
+    }
+    cli.print("verdict: not loaded: " + verdictText(reading));
+    return 1;
+}
+
+bool readPrefix(const Cli& cli, const std::string& path, std::size_t maxBytes, std::string& bytes)
+{
+    std::string error;
+    if (!readFilePrefix(path, maxBytes, bytes, error)) {
+        cli.error("tarn: " + path + ": " + error);
+        return false;
+    }
+    return true;
+}
+
+int dumpProgram(const Cli& cli, const std::string& path)
+{
+    std::string bytes;
+    if (!readPrefix(cli, path, kImageHeaderBytes, bytes))
+        return 1;
     ByteReader r(bytes);
     const unsigned hi = r.u8(), lo = r.u8();
     const std::uint32_t total = r.u32be();
     const std::string marks = bytes.substr(std::min<std::size_t>(6, bytes.size()), 4);
     cli.print(format("header: check %02X %02X  length %u  marks %s", hi, lo, total,
                      hexText(marks).c_str()));
+    const FileReading reading = readProgramFile(path);
     if (!r.ok())
+        return printVerdict(cli, reading);
+    if (total < kImageHeaderBytes || total > kMaxDumpBytes) {
+        cli.print(format("image: a length of %u is outside 16 to %u; not shown", total,
+                         static_cast<unsigned>(kMaxDumpBytes)));
+        return printVerdict(cli, reading);
+    }
+    if (!readPrefix(cli, path, total, bytes))
         return 1;
-    const bool checkOk = total <= bytes.size() && imageCheckMatches(std::string_view(bytes).substr(0, total));
-    cli.print(format("file: %u bytes, check %s", static_cast<unsigned>(bytes.size()), checkOk ? "right" : "WRONG"));
+    if (bytes.size() < total)
+        cli.print(format("image: the file holds %u of its %u bytes; check not computed",
+                         static_cast<unsigned>(bytes.size()), total));
+    else
+        cli.print(format("image: %u bytes, check %s", total, imageCheckMatches(bytes) ? "right" : "WRONG"));
     const std::size_t end = std::min<std::size_t>(total, bytes.size());
     std::size_t offset = kImageHeaderBytes;
     while (offset + kBlockHeaderBytes <= end) {
@@ -97,39 +135,42 @@ int dumpProgram(const Cli& cli, const std::string& bytes)
         if (length < kBlockHeaderBytes || length > end - offset) {
             cli.print(format("  block @%u  length %u: cannot be read on; the image ends here",
                              static_cast<unsigned>(offset), length));
-            return 1;
+            break;
         }
         dumpBlock(cli, std::string_view(bytes).substr(offset, length), offset);
         offset += length;
     }
-    return checkOk ? 0 : 1;
+    return printVerdict(cli, reading);
 }
 
-int dumpFunction(const Cli& cli, const std::string& bytes)
+int dumpFunction(const Cli& cli, const std::string& path)
 {
+    const FileReading reading = readFunctionFile(path);
+    std::string bytes;
+    if (!readPrefix(cli, path, 6, bytes))
+        return 1;
     if (bytes.size() < 6) {
         cli.print(format("function file: %u bytes, no block", static_cast<unsigned>(bytes.size())));
-        return 0;
+        return printVerdict(cli, reading);
     }
     ByteReader r(bytes);
     const unsigned check = r.u16be();
     const std::uint32_t length = r.u32be();
-    const bool whole = std::size_t{length} + 2 <= bytes.size() && length >= 6;
-    const bool checkOk = whole && functionFileCheck(crc16(bytes.substr(2, length))) == check;
-    cli.print(format("function file: check %04X (%s), block length %u, %u bytes", check,
-                     checkOk ? "right" : "WRONG", length, static_cast<unsigned>(bytes.size())));
-    dumpBlock(cli, std::string_view(bytes).substr(2, whole ? length : bytes.size() - 2), 2);
-    return checkOk ? 0 : 1;
-}
-
-bool readWhole(const Cli& cli, const std::string& path, std::string& bytes)
-{
-    std::string error;
-    if (!readFilePrefix(path, kMaxDumpBytes, bytes, error)) {
-        cli.error("tarn: " + path + ": " + error);
-        return false;
+    if (length > kMaxDumpBytes) {
+        cli.print(format("function file: check %04X, block length %u: larger than any reader takes; not shown",
+                         check, length));
+        return printVerdict(cli, reading);
     }
-    return true;
+    if (!readPrefix(cli, path, std::size_t{length} + 2, bytes))
+        return 1;
+    const bool whole = std::size_t{length} + 2 <= bytes.size() && length >= kBlockHeaderBytes;
+    const char* checked = !whole ? "not computed"
+                          : functionFileCheck(crc16(bytes.substr(2, length))) == check ? "right"
+                                                                                        : "WRONG";
+    cli.print(format("function file: check %04X (%s), block length %u, %u bytes", check, checked, length,
+                     static_cast<unsigned>(bytes.size())));
+    dumpBlock(cli, std::string_view(bytes).substr(2, whole ? length : bytes.size() - 2), 2);
+    return printVerdict(cli, reading);
 }
 
 int runDump(Cli& cli)
@@ -141,10 +182,7 @@ int runDump(Cli& cli)
         std::fprintf(stderr, "usage: tarn dump FILE\n");
         return 2;
     }
-    std::string bytes;
-    if (!readWhole(cli, pos[0], bytes))
-        return 1;
-    return endsWith(pos[0], kFunctionExtension) ? dumpFunction(cli, bytes) : dumpProgram(cli, bytes);
+    return endsWith(pos[0], kFunctionExtension) ? dumpFunction(cli, pos[0]) : dumpProgram(cli, pos[0]);
 }
 
 int runCheck(Cli& cli)
@@ -157,29 +195,42 @@ int runCheck(Cli& cli)
         return 2;
     }
     const std::string& path = pos[0];
-    if (endsWith(path, kFunctionExtension)) {
-        ProgramSection s;
-        if (!loadFunctionFile(s, path))
-            return 1;
-        cli.print(format("程序大小：%u 字节", blockSize(s)));
-        return 0;
-    }
-    if (!endsWith(path, kProgramExtension)) {
+    if (!endsWith(path, kFunctionExtension) && !endsWith(path, kProgramExtension)) {
         cli.error("tarn: " + path + ": not a program file (.qv3) or function file (.hanshu)");
         return 1;
     }
-    std::string bytes;
-    if (!readWhole(cli, path, bytes))
+    ProgramSection section;
+    bool isFunction = false;
+    if (!loadProgramOrFunction(cli, path, section, isFunction))
         return 1;
-    if (!checkImage(bytes)) {
-        cli.error("tarn: " + path + ": 文件已损坏（长度、校验或格式标记错误）");
-        return 1;
-    }
-    if (!openProgramFile(path))
-        return 1;
-    cli.print(format("程序大小：%u 字节", imageSize()));
+    cli.print(format("程序大小：%u 字节", isFunction ? blockSize(section) : imageSize()));
     return 0;
 }
+
+}  // namespace
+
+bool loadProgramOrFunction(const Cli& cli, const std::string& path, ProgramSection& section,
+                           bool& isFunction)
+{
+    isFunction = endsWith(path, kFunctionExtension);
+    const FileReading reading = isFunction ? readFunctionFile(path) : readProgramFile(path);
+    if (reading.verdict != FileVerdict::Loaded) {
+        cli.error("tarn: " + path + ": " + verdictText(reading));
+        return false;
+    }
+    if (isFunction) {
+        parseBlock(section, std::string_view(reading.bytes).substr(2));
+        // Readers ignore the block id; it is kept for tools that write the
+        // section out again.
+        section.id = static_cast<std::uint8_t>(reading.bytes[6]) << 8 |
+                     static_cast<std::uint8_t>(reading.bytes[7]);
+    } else {
+        parseImage(program(), names(), reading.bytes);
+    }
+    return true;
+}
+
+namespace {
 
 const CommandRegistration dumpCommand({
     "dump", "show the bytes of a program or function file",
@@ -189,15 +240,17 @@ const CommandRegistration dumpCommand({
     "length, condition or result, or/else flag, remark length, instruction\n"
     "bytes, remark); a function file (.hanshu) as its check and its block.\n"
     "Reading stops where a damaged length makes it impossible to go on.\n"
-    "Exit status 1 when the check value is wrong or the file is damaged.\n",
+    "The last line says whether the tool loads the file (verdict: loads) or\n"
+    "why not, as Open (.qv3) and Import (.hanshu) decide; exit status 1 when\n"
+    "it does not load.\n",
     runDump});
 
 const CommandRegistration checkCommand({
     "check", "verify a program or function file and print its size",
     "usage: tarn check FILE\n\n"
-    "Verifies a program file (.qv3: length, check value, format marks) or a\n"
-    "function file (.hanshu: length, check value) as the tool does before\n"
-    "loading it, and prints the size figure the main window shows\n"
+    "Verifies a program file (.qv3: length, check value) or a function file\n"
+    "(.hanshu: length, check value) as Open and Import do before loading it,\n"
+    "and prints the size figure the main window shows\n"
     "(程序大小：N 字节). Exit status 1 and a message for a bad file.\n",
     runCheck});
 

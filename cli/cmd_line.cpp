@@ -31,8 +31,8 @@ int print(const Cli& cli, const LineSide& side, const Instruction& instruction)
     const std::size_t shown = length >= 2 ? static_cast<std::size_t>(length - 2) : 0;
     cli.print("instruction: " + hexText(instruction.data(), shown));
     cli.print(format("length: %d", length));
-    cli.print("text: " + side.lineText(instruction.data()));
-    cli.print("param3: " + side.param3Text(instruction.data()));
+    cli.print("text: " + oneLine(side.lineText(instruction.data())));
+    cli.print("param3: " + oneLine(side.param3Text(instruction.data())));
     return 0;
 }
 

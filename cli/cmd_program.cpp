@@ -16,20 +16,10 @@ namespace {
 
 constexpr std::size_t kMaxJsonBytes = 64u << 20;
 
-// Loads a program file into the process-wide program, or a function file
-// into section. Messages go to standard error through the shell.
-bool loadFile(const std::string& path, ProgramSection& section, bool& isFunction)
-{
-    isFunction = endsWith(path, kFunctionExtension);
-    if (isFunction)
-        return loadFunctionFile(section, path);
-    return openProgramFile(path);
-}
-
 void printRows(const Cli& cli, ProgramSection& section)
 {
     for (const std::string& row : sectionRows(section))
-        cli.print(row);
+        cli.print(oneLine(row));
 }
 
 int runShow(Cli& cli)
@@ -45,7 +35,7 @@ int runShow(Cli& cli)
     }
     ProgramSection section;
     bool isFunction = false;
-    if (!loadFile(pos[0], section, isFunction))
+    if (!loadProgramOrFunction(cli, pos[0], section, isFunction))
         return 1;
     if (isFunction) {
         printRows(cli, section);
@@ -58,7 +48,7 @@ int runShow(Cli& cli)
         if (f.empty())
             continue;
         cli.print("");
-        cli.print(displayName("函数", n));
+        cli.print(oneLine(displayName("函数", n)));
         printRows(cli, f);
     }
     for (int n = 1; n <= kThreadCount; ++n) {
@@ -66,10 +56,20 @@ int runShow(Cli& cli)
         if (t.empty())
             continue;
         cli.print("");
-        cli.print(displayName("线程", n));
+        cli.print(oneLine(displayName("线程", n)));
         printRows(cli, t);
     }
     return 0;
+}
+
+// Writing over the file being read would lose it: the output must be
+// another file, however its path is spelled.
+bool outputIsInput(const Cli& cli, const std::string& in, const std::string& out)
+{
+    if (!sameFile(in, out))
+        return false;
+    cli.error("tarn: " + out + ": is the input file " + in + "; give another output file");
+    return true;
 }
 
 bool writeOut(const Cli& cli, const std::string& path, const std::string& bytes)
@@ -91,17 +91,12 @@ int runExport(Cli& cli)
         std::fprintf(stderr, "usage: tarn export FILE OUT.json\n");
         return 2;
     }
+    if (outputIsInput(cli, pos[0], pos[1]))
+        return 2;
     ProgramSection section;
     bool isFunction = false;
-    if (!loadFile(pos[0], section, isFunction))
+    if (!loadProgramOrFunction(cli, pos[0], section, isFunction))
         return 1;
-    if (isFunction) {
-        // Readers of function files ignore the block id; the JSON keeps it
-        // so that building the file again gives the same bytes.
-        std::string head, error;
-        if (readFilePrefix(pos[0], 8, head, error) && head.size() == 8)
-            section.id = static_cast<std::uint8_t>(head[6]) << 8 | static_cast<std::uint8_t>(head[7]);
-    }
     const std::string json = isFunction ? sectionToJson(section) : programToJson(program(), names());
     // JSON is UTF-8 whatever --gbk says; the path is written as given.
     return writeOut(cli, pos[1], json) ? 0 : 1;
@@ -116,6 +111,8 @@ int runBuild(Cli& cli)
         std::fprintf(stderr, "usage: tarn build IN.json OUT.qv3|OUT.hanshu\n");
         return 2;
     }
+    if (outputIsInput(cli, pos[0], pos[1]))
+        return 2;
     std::string json, error;
     if (!readFilePrefix(pos[0], kMaxJsonBytes, json, error)) {
         cli.error("tarn: " + pos[0] + ": " + error);
@@ -124,10 +121,11 @@ int runBuild(Cli& cli)
     const std::string& out = pos[1];
     if (endsWith(out, kFunctionExtension)) {
         ProgramSection section;
-        std::string message = sectionFromJson(json, section);
+        bool refused = false;
+        std::string message = sectionFromJson(json, section, &refused);
         if (!message.empty()) {
             std::fprintf(stderr, "tarn: %s\n", message.c_str());
-            return 1;
+            return refused ? 2 : 1;
         }
         return writeOut(cli, out, functionFileBytes(section)) ? 0 : 1;
     }
@@ -135,10 +133,11 @@ int runBuild(Cli& cli)
         cli.error("tarn: " + out + ": the output must end in .qv3 or .hanshu");
         return 2;
     }
-    std::string message = programFromJson(json, program(), names());
+    bool refused = false;
+    std::string message = programFromJson(json, program(), names(), &refused);
     if (!message.empty()) {
         std::fprintf(stderr, "tarn: %s\n", message.c_str());
-        return 1;
+        return refused ? 2 : 1;
     }
     const std::string image = buildImage();
     if (image.size() > kMaxImageBytes)

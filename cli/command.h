@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+namespace orlo {
+class ProgramSection;
+}
+
 namespace orlo::cli {
 
 class Cli {
@@ -47,9 +51,22 @@ struct CommandRegistration {
 
 const std::vector<Command>& commands();
 
+// The text with each control character (newline, NUL, ...) written as an
+// escape (\n, \0, \x1B), so that one item of output stays on one line. Tabs
+// stay: some of the catalogue's own texts end in one.
+// GBK characters are kept whole; a lead byte without its trail byte is
+// written as \xHH too.
+std::string oneLine(const std::string& gbk);
+
 // Loads a name table text file (GBK) into the process-wide table, as
 // "--names FILE" does for several commands. Returns false with a message on
 // standard error when the file cannot be read.
 bool loadNamesOption(Cli& cli);
+
+// Loads a program file into the process-wide program (isFunction false), or
+// a function file into section, deciding as the main window's Open and
+// Import do. When nothing was loaded, says why on standard error.
+bool loadProgramOrFunction(const Cli& cli, const std::string& path, ProgramSection& section,
+                           bool& isFunction);
 
 }  // namespace orlo::cli

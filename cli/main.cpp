@@ -1,5 +1,6 @@
 // tarn: the command-line tool over Orlo's core. Dispatches to the registered
-// subcommands; arguments arrive as UTF-8 and are handed on as GBK.
+// subcommands; arguments arrive as UTF-8 and are handed on as GBK (one that
+// has no GBK form is refused).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -118,8 +119,18 @@ int main(int argc, char** argv)
         std::fputs(orlo::gbkToUtf8(c->help).c_str(), stdout);
         return 0;
     }
-    for (std::size_t i = 1; i < rest.size(); ++i)
-        cli.args.push_back(rest[i] == "--" ? rest[i] : orlo::utf8ToGbk(rest[i]));
+    // Every argument becomes GBK exactly: a character GBK has not would be
+    // stored (or looked up) as '?'.
+    for (std::size_t i = 1; i < rest.size(); ++i) {
+        std::string gbk;
+        std::size_t bad = 0;
+        if (!orlo::utf8ToGbkExact(rest[i], gbk, bad)) {
+            std::fprintf(stderr, "tarn: %s (argument %u)\n",
+                         orlo::describeRefusedText(rest[i], bad).c_str(), static_cast<unsigned>(i));
+            return 2;
+        }
+        cli.args.push_back(gbk);
+    }
     CliShell shell(cli);
     orlo::setShell(&shell);
     const int status = c->run(cli);

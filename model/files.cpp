@@ -7,6 +7,7 @@
 #include "model/image.h"
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "platform/strings.h"
 
 namespace orlo {
 
@@ -34,38 +35,45 @@ std::uint32_t u32beAt(const std::string& b, std::size_t at)
     return r.ok() ? v : 0;
 }
 
-// Reads a program file whose length field may be up to maxTotal. On success
-// image holds exactly the image's bytes, check verified. Silent refusals (as
-// the tool has always made them) return false without a message.
-bool readProgramImage(const std::string& path, std::uint32_t maxTotal, std::string& image)
+std::uint16_t u16beAt(const std::string& b, std::size_t at)
 {
-    std::string error;
-    if (!readFilePrefix(path, 6, image, error)) {
-        tellFileError(path, error);
-        return false;
-    }
-    if (image.size() < 6) {
+    ByteReader r(std::string_view(b).substr(std::min(at, b.size())));
+    std::uint16_t v = static_cast<std::uint16_t>(r.u16be());
+    return r.ok() ? v : 0;
+}
+
+// Tells the user what the main window tells about a file that did not
+// load. Lengths outside the format are refused silently, as the tool always
+// has; the tarn commands say why (verdictText).
+bool tellVerdict(const std::string& path, const FileReading& reading)
+{
+    switch (reading.verdict) {
+    case FileVerdict::Loaded:
+        return true;
+    case FileVerdict::WrongExtension:
+        if (reading.functionFile)
+            tell("文件扩展名出错", "提示：");
+        else
+            tell("文件扩展名字出错！！！");
+        break;
+    case FileVerdict::CannotRead:
+        tellFileError(path, reading.error);
+        break;
+    case FileVerdict::EmptySection:
+        tell(kEmptyFunctionFile);
+        break;
+    case FileVerdict::NoLength:
+    case FileVerdict::Truncated:
         tell(kShortFile);
-        return false;
-    }
-    const std::uint32_t total = u32beAt(image, 2);
-    if (total > maxTotal)
-        return false;
-    if (total <= 15)
-        return false;
-    if (!readFilePrefix(path, total, image, error)) {
-        tellFileError(path, error);
-        return false;
-    }
-    if (image.size() < total) {
-        tell(kShortFile);
-        return false;
-    }
-    if (!imageCheckMatches(image)) {
+        break;
+    case FileVerdict::CheckWrong:
         tell(kDamagedFile);
-        return false;
+        break;
+    case FileVerdict::LengthTooSmall:
+    case FileVerdict::TooLarge:
+        break;
     }
-    return true;
+    return false;
 }
 
 }  // namespace
@@ -76,16 +84,113 @@ bool endsWith(const std::string& path, const std::string& extension)
            path.compare(path.size() - extension.size(), extension.size(), extension) == 0;
 }
 
+FileReading readProgramFile(const std::string& path, std::uint32_t maxTotal)
+{
+    FileReading reading;
+    reading.limit = maxTotal;
+    if (!endsWith(path, kProgramExtension)) {
+        reading.verdict = FileVerdict::WrongExtension;
+        return reading;
+    }
+    if (!readFilePrefix(path, 6, reading.bytes, reading.error))
+        return reading;
+    if (reading.bytes.size() < 6) {
+        reading.verdict = FileVerdict::NoLength;
+        return reading;
+    }
+    reading.length = u32beAt(reading.bytes, 2);
+    if (reading.length < kImageHeaderBytes) {
+        reading.verdict = FileVerdict::LengthTooSmall;
+        return reading;
+    }
+    if (reading.length > maxTotal) {
+        reading.verdict = FileVerdict::TooLarge;
+        return reading;
+    }
+    if (!readFilePrefix(path, reading.length, reading.bytes, reading.error))
+        return reading;
+    if (reading.bytes.size() < reading.length)
+        reading.verdict = FileVerdict::Truncated;
+    else if (!imageCheckMatches(reading.bytes))
+        reading.verdict = FileVerdict::CheckWrong;
+    else
+        reading.verdict = FileVerdict::Loaded;
+    return reading;
+}
+
+FileVerdict judgeFunctionFile(const std::string& bytes)
+{
+    if (bytes.size() < 6)
+        return bytes.size() == 2 ? FileVerdict::EmptySection : FileVerdict::NoLength;
+    const std::uint32_t b = u32beAt(bytes, 2);
+    if (b < kBlockHeaderBytes)
+        return FileVerdict::LengthTooSmall;
+    if (b > kMaxBlockBytes)
+        return FileVerdict::TooLarge;
+    if (bytes.size() < std::size_t{b} + 2)
+        return FileVerdict::Truncated;
+    if (functionFileCheck(crc16(bytes.substr(2, b))) != u16beAt(bytes, 0))
+        return FileVerdict::CheckWrong;
+    return FileVerdict::Loaded;
+}
+
+FileReading readFunctionFile(const std::string& path, const std::string& extension)
+{
+    FileReading reading;
+    reading.functionFile = true;
+    reading.limit = kMaxBlockBytes;
+    if (!endsWith(path, extension)) {
+        reading.verdict = FileVerdict::WrongExtension;
+        return reading;
+    }
+    if (!readFilePrefix(path, 6, reading.bytes, reading.error))
+        return reading;
+    // Only a block length the format allows is read on: a damaged length
+    // field must not make the reader take in a huge file.
+    if (reading.bytes.size() >= 6) {
+        reading.length = u32beAt(reading.bytes, 2);
+        if (reading.length >= kBlockHeaderBytes && reading.length <= kMaxBlockBytes &&
+            !readFilePrefix(path, std::size_t{reading.length} + 2, reading.bytes, reading.error))
+            return reading;
+    }
+    reading.verdict = judgeFunctionFile(reading.bytes);
+    return reading;
+}
+
+std::string verdictText(const FileReading& reading)
+{
+    switch (reading.verdict) {
+    case FileVerdict::Loaded:
+        return {};
+    case FileVerdict::WrongExtension:
+        return reading.functionFile ? "文件扩展名出错" : "文件扩展名字出错！！！";
+    case FileVerdict::CannotRead:
+        return reading.error;
+    case FileVerdict::EmptySection:
+        return kEmptyFunctionFile;
+    case FileVerdict::NoLength:
+    case FileVerdict::Truncated:
+        return kShortFile;
+    case FileVerdict::CheckWrong:
+        return kDamagedFile;
+    case FileVerdict::LengthTooSmall:
+        return reading.functionFile
+                   ? format("块长度 %u 小于 6，没有载入！", reading.length)
+                   : format("文件头中的长度 %u 小于 16，没有载入！", reading.length);
+    case FileVerdict::TooLarge:
+        return format(reading.functionFile ? "块长度 %u 超过上限 %u 字节，没有载入！"
+                                           : "文件长度 %u 超过上限 %u 字节，没有载入！",
+                      reading.length, reading.limit);
+    }
+    return {};
+}
+
 bool openProgramFile(const std::string& path)
 {
-    if (!endsWith(path, kProgramExtension)) {
-        tell("文件扩展名字出错！！！");
+    const FileReading reading = readProgramFile(path);
+    if (!tellVerdict(path, reading))
         return false;
-    }
-    std::string image;
-    if (!readProgramImage(path, kMaxImageBytes, image))
-        return false;
-    parseImage(program(), names(), image);
+    parseImage(program(), names(), reading.bytes);
     return true;
 }
 
@@ -114,47 +219,23 @@ std::string functionFileBytes(const ProgramSection& section)
 
 std::string parseFunctionFile(ProgramSection& section, const std::string& bytes)
 {
-    if (bytes.size() < 6)
-        return bytes.size() == 2 ? kEmptyFunctionFile : kShortFile;
-    const std::uint32_t b = u32beAt(bytes, 2);
-    if (b < 6 || b > kMaxBlockBytes)
-        return kDamagedFile;
-    if (bytes.size() < std::size_t{b} + 2)
-        return kShortFile;
-    const std::string block = bytes.substr(2, b);
-    const std::uint16_t stored = static_cast<std::uint16_t>(
-        static_cast<std::uint8_t>(bytes[0]) << 8 | static_cast<std::uint8_t>(bytes[1]));
-    if (functionFileCheck(crc16(block)) != stored)
-        return kDamagedFile;
-    parseBlock(section, block);
+    FileReading reading;
+    reading.functionFile = true;
+    reading.limit = kMaxBlockBytes;
+    reading.length = u32beAt(bytes, 2);
+    reading.verdict = judgeFunctionFile(bytes);
+    if (reading.verdict != FileVerdict::Loaded)
+        return verdictText(reading);
+    parseBlock(section, std::string_view(bytes).substr(2, reading.length));
     return {};
 }
 
 bool loadFunctionFile(ProgramSection& section, const std::string& path)
 {
-    if (!endsWith(path, section.fileExtension)) {
-        tell("文件扩展名出错", "提示：");
+    const FileReading reading = readFunctionFile(path, section.fileExtension);
+    if (!tellVerdict(path, reading))
         return false;
-    }
-    std::string bytes, error;
-    if (!readFilePrefix(path, 6, bytes, error)) {
-        tellFileError(path, error);
-        return false;
-    }
-    if (bytes.size() >= 6) {
-        const std::uint32_t b = u32beAt(bytes, 2);
-        if (b < 6 || b > kMaxBlockBytes)
-            return false;  // refused without a message, as always
-        if (!readFilePrefix(path, std::size_t{b} + 2, bytes, error)) {
-            tellFileError(path, error);
-            return false;
-        }
-    }
-    std::string message = parseFunctionFile(section, bytes);
-    if (!message.empty()) {
-        tell(message);
-        return false;
-    }
+    parseBlock(section, std::string_view(reading.bytes).substr(2, reading.length));
     return true;
 }
 
@@ -171,11 +252,10 @@ std::string saveFunctionFile(const ProgramSection& section, const std::string& p
 
 bool loadMainPart(ProgramSection& section, const std::string& path)
 {
-    if (!endsWith(path, kProgramExtension))
+    const FileReading reading = readProgramFile(path, kMaxMainPartFileBytes);
+    if (reading.verdict == FileVerdict::WrongExtension || !tellVerdict(path, reading))
         return false;
-    std::string image;
-    if (!readProgramImage(path, kMaxMainPartFileBytes, image))
-        return false;
+    const std::string& image = reading.bytes;
     section.clear();
     std::size_t offset = kImageHeaderBytes;
     while (offset + kBlockHeaderBytes <= image.size()) {

@@ -3,10 +3,13 @@
 // values before anything is replaced; a damaged file loads nothing and the
 // user is told. Saving never destroys the previous file. Messages go through
 // the shell; the main window does the rest (title, list, modified flag).
+// readProgramFile and readFunctionFile make the one decision whether a file
+// loads; Open, Import, the function lists and the tarn commands all use it.
 #pragma once
 
 #include <string>
 
+#include "model/image.h"
 #include "model/program.h"
 
 namespace orlo {
@@ -17,6 +20,40 @@ constexpr std::uint32_t kMaxMainPartFileBytes = 2000000;
 
 // True when path ends with extension exactly (letter case included).
 bool endsWith(const std::string& path, const std::string& extension);
+
+// What reading a file decided.
+enum class FileVerdict {
+    Loaded,          // verified: bytes hold the image, or the whole function file
+    WrongExtension,  // the path does not end with the reader's extension
+    CannotRead,      // error holds the system's message
+    NoLength,        // too short to hold the check and the length field
+    EmptySection,    // the two-byte function file of an empty section
+    LengthTooSmall,  // length field below what the format allows
+    TooLarge,        // length field above limit
+    Truncated,       // the file is shorter than its length field says
+    CheckWrong,      // the check value does not match the bytes
+};
+
+struct FileReading {
+    FileVerdict verdict = FileVerdict::CannotRead;
+    bool functionFile = false;
+    std::string bytes;
+    std::string error;
+    std::uint32_t length = 0;  // the length field, once read
+    std::uint32_t limit = 0;   // the largest length field the reader accepts
+};
+
+// Reads and verifies a program file whose total length may be up to
+// maxTotal (Open: 200,000; the main part of a file for Import: 2,000,000).
+// Loads nothing and shows nothing.
+FileReading readProgramFile(const std::string& path, std::uint32_t maxTotal = kMaxImageBytes);
+// The same for a function file (block length 6 to 200,000).
+FileReading readFunctionFile(const std::string& path,
+                             const std::string& extension = kFunctionExtension);
+// The verdict on the bytes of a whole function file.
+FileVerdict judgeFunctionFile(const std::string& bytes);
+// One sentence (GBK) saying why a file was not loaded; empty when it was.
+std::string verdictText(const FileReading& reading);
 
 // Reads a program file into the process-wide program and name table.
 // False (with a message where the user must know) when nothing was loaded.

@@ -21,6 +21,13 @@ long long fileSize(const std::string& path, std::string& error);
 // Writes bytes to a new file in the same folder, flushes it to the disk, then
 // puts it in place of path. When any step fails the old file is left as it
 // was, the temporary file is removed, and the system's message is returned.
+// When path is a symbolic link, the file it leads to is replaced (the new
+// file is made beside that one) and the link stays.
 bool writeFileSafely(const std::string& path, const std::string& bytes, std::string& error);
+
+// True when both paths name one existing file, whichever way they reach it
+// (another spelling of the folder, a symbolic or hard link). False when
+// either does not exist.
+bool sameFile(const std::string& a, const std::string& b);
 
 }  // namespace orlo

@@ -62,17 +62,18 @@ bool parseHexText(const std::string& text, std::string& bytes)
             ++i;
             continue;
         }
-        int hi = hexDigit(text[i]);
-        if (hi < 0)
+        std::size_t run = i;
+        while (run < text.size() && hexDigit(text[run]) >= 0)
+            ++run;
+        // "01020" could be 01 02 00 or 01 02 20: a run of digits is read two
+        // at a time and must have an even length; a lone digit is one byte.
+        if (run == i || (run - i > 1 && (run - i) % 2 != 0))
             return false;
-        int v = hi;
-        if (i + 1 < text.size() && hexDigit(text[i + 1]) >= 0) {
-            v = hi * 16 + hexDigit(text[i + 1]);
-            i += 2;
-        } else {
-            i += 1;
-        }
-        bytes += static_cast<char>(v);
+        if (run - i == 1)
+            bytes += static_cast<char>(hexDigit(text[i]));
+        for (std::size_t k = i; run - i > 1 && k < run; k += 2)
+            bytes += static_cast<char>(hexDigit(text[k]) * 16 + hexDigit(text[k + 1]));
+        i = run;
     }
     return true;
 }

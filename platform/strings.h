@@ -19,7 +19,8 @@ int hexDigit(char c);
 std::string hexText(const std::string& bytes);
 std::string hexText(const std::uint8_t* bytes, std::size_t n);
 // Parses blank-separated two-digit (or one-digit) hex groups; "374B" without
-// blanks is read two digits at a time. Returns false on any other character.
+// blanks is read two digits at a time. Returns false on any other character
+// and on a run of more than one digit whose length is odd ("01020").
 bool parseHexText(const std::string& text, std::string& bytes);
 
 // printf into a std::string.

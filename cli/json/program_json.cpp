@@ -35,11 +35,12 @@ void putText(Json& j, const std::string& key, const std::string& gbk)
 // this file only.
 struct JsonError {
     std::string message;
+    bool textRefused = false;
 };
 
-[[noreturn]] void fail(const std::string& message)
+[[noreturn]] void fail(const std::string& message, bool textRefused = false)
 {
-    throw JsonError{message};
+    throw JsonError{message, textRefused};
 }
 
 bool getText(const Json& j, const std::string& key, std::string& gbk)
@@ -47,7 +48,10 @@ bool getText(const Json& j, const std::string& key, std::string& gbk)
     if (j.contains(key)) {
         if (!j[key].is_string())
             fail("\"" + key + "\" must be a string");
-        gbk = utf8ToGbk(j[key].get<std::string>());
+        const std::string text = j[key].get<std::string>();
+        std::size_t bad = 0;
+        if (!utf8ToGbkExact(text, gbk, bad))
+            fail("\"" + key + "\": " + describeRefusedText(text, bad), true);
         return true;
     }
     if (j.contains(key + "Hex")) {
@@ -222,7 +226,8 @@ std::string sectionToJson(ProgramSection& section)
     return j.dump(2) + "\n";
 }
 
-std::string programFromJson(const std::string& text, Program& program, NameTable& names)
+std::string programFromJson(const std::string& text, Program& program, NameTable& names,
+                            bool* textRefused)
 {
     try {
         const Json j = parse(text);
@@ -268,13 +273,15 @@ std::string programFromJson(const std::string& text, Program& program, NameTable
         names.importText(table.exportText());
         return {};
     } catch (const JsonError& e) {
+        if (textRefused)
+            *textRefused = e.textRefused;
         return e.message;
     } catch (const Json::exception& e) {
         return std::string("unexpected JSON content: ") + e.what();
     }
 }
 
-std::string sectionFromJson(const std::string& text, ProgramSection& section)
+std::string sectionFromJson(const std::string& text, ProgramSection& section, bool* textRefused)
 {
     try {
         const Json j = parse(text);
@@ -295,6 +302,8 @@ std::string sectionFromJson(const std::string& text, ProgramSection& section)
         section.id = built.id;
         return {};
     } catch (const JsonError& e) {
+        if (textRefused)
+            *textRefused = e.textRefused;
         return e.message;
     } catch (const Json::exception& e) {
         return std::string("unexpected JSON content: ") + e.what();

@@ -20,9 +20,12 @@ std::string sectionToJson(ProgramSection& section);
 
 // Replaces program and names with the content of the JSON text. Returns an
 // empty message on success; otherwise a message (UTF-8 safe ASCII/GBK) and
-// the program and names are left as they were.
-std::string programFromJson(const std::string& json, Program& program, NameTable& names);
+// the program and names are left as they were. A text with a character that
+// GBK has not is refused (textRefused set), never stored as '?'.
+std::string programFromJson(const std::string& json, Program& program, NameTable& names,
+                            bool* textRefused = nullptr);
 // Reads a JSON text with exactly one section into section (lines and id).
-std::string sectionFromJson(const std::string& json, ProgramSection& section);
+std::string sectionFromJson(const std::string& json, ProgramSection& section,
+                            bool* textRefused = nullptr);
 
 }  // namespace orlo

@@ -1,5 +1,6 @@
 // Files on POSIX systems. GBK paths become UTF-8; a save goes to a temporary
-// file beside the target, is fsync'ed, then rename()d over it, which is
+// file beside the target (the file a symbolic link leads to, so that the
+// link is not replaced), is fsync'ed, then rename()d over it, which is
 // atomic on one file system.
 #include "platform/files.h"
 
@@ -19,6 +20,28 @@ namespace {
 std::string systemError(int err)
 {
     return utf8ToGbk(std::strerror(err));
+}
+
+// Follows symbolic links from path to the file they lead to (which need not
+// exist yet). False (errno set) for a loop or an unreadable link.
+bool followLinks(std::string& path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        std::string link(4096, '\0');
+        const ssize_t n = ::readlink(path.c_str(), &link[0], link.size());
+        if (n < 0)
+            return false;
+        link.resize(static_cast<std::size_t>(n));
+        const std::size_t slash = path.rfind('/');
+        if (link[0] != '/' && slash != std::string::npos)
+            link = path.substr(0, slash + 1) + link;
+        path = link;
+    }
+    errno = ELOOP;
+    return false;
 }
 
 }  // namespace
@@ -69,7 +92,11 @@ long long fileSize(const std::string& path, std::string& error)
 
 bool writeFileSafely(const std::string& path, const std::string& bytes, std::string& error)
 {
-    const std::string target = gbkToUtf8(path);
+    std::string target = gbkToUtf8(path);
+    if (!followLinks(target)) {
+        error = systemError(errno);
+        return false;
+    }
     std::string temp = target + ".tmp-XXXXXX";
     int fd = ::mkstemp(&temp[0]);
     if (fd < 0) {
@@ -107,6 +134,13 @@ bool writeFileSafely(const std::string& path, const std::string& bytes, std::str
         return false;
     }
     return true;
+}
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa, sb;
+    return ::stat(gbkToUtf8(a).c_str(), &sa) == 0 && ::stat(gbkToUtf8(b).c_str(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 }  // namespace orlo

@@ -1,6 +1,7 @@
 // GBK conversion on POSIX systems through iconv (glibc knows code page 936
 // as "GBK"). Invalid input is replaced, never rejected: text from a damaged
-// file or a controller must still show.
+// file or a controller must still show. utf8ToGbkExact, for text that is to
+// be stored, refuses instead.
 #include "platform/text.h"
 
 #include <cerrno>
@@ -83,6 +84,33 @@ std::u16string gbkToUtf16(const std::string& gbk)
 std::string utf16ToGbk(const std::u16string& utf16)
 {
     return convert("GBK", "UTF-16LE", u16ToBytes(utf16), "?", 2);
+}
+
+bool utf8ToGbkExact(const std::string& utf8, std::string& gbk, std::size_t& badAt)
+{
+    gbk.clear();
+    badAt = 0;
+    iconv_t cd = iconv_open("GBK", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    char buf[1024];
+    char* inPtr = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    bool ok = true;
+    while (inLeft > 0) {
+        char* outPtr = buf;
+        std::size_t outLeft = sizeof buf;
+        const std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        gbk.append(buf, static_cast<std::size_t>(outPtr - buf));
+        if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // iconv stops at the start of the sequence it cannot take.
+            badAt = static_cast<std::size_t>(inPtr - utf8.data());
+            ok = false;
+            break;
+        }
+    }
+    iconv_close(cd);
+    return ok;
 }
 
 }  // namespace orlo

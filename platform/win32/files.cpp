@@ -1,5 +1,6 @@
 // Files on Windows. GBK paths become UTF-16 for the W functions; a save goes
-// to a temporary file beside the target, is flushed, then replaces it with
+// to a temporary file beside the target (the file a symbolic link leads to,
+// so that the link is not replaced), is flushed, then replaces it with
 // MoveFileExW (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
 #include <windows.h>
 
@@ -32,6 +33,43 @@ std::string systemError(DWORD err)
     if (text.empty())
         return "Windows error " + std::to_string(err);
     return utf16ToGbk(text);
+}
+
+// A handle for asking about an existing file (or folder) itself, following
+// links; INVALID_HANDLE_VALUE when it cannot be opened.
+HANDLE openForQuery(const std::wstring& path)
+{
+    return CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// The file a symbolic link (or other reparse point) at path leads to, so
+// that a save replaces that file and leaves the link; path itself otherwise.
+bool followLinks(std::wstring& path, DWORD& err)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return true;
+    HANDLE h = openForQuery(path);
+    if (h == INVALID_HANDLE_VALUE) {
+        err = GetLastError();
+        return false;
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(h, &final[0], static_cast<DWORD>(final.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n >= final.size()) {
+        final.resize(n + 1);
+        n = GetFinalPathNameByHandleW(h, &final[0], static_cast<DWORD>(final.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    err = GetLastError();
+    CloseHandle(h);
+    if (n == 0 || n >= final.size())
+        return false;
+    final.resize(n);
+    path = final;
+    return true;
 }
 
 }  // namespace
@@ -80,7 +118,12 @@ long long fileSize(const std::string& path, std::string& error)
 
 bool writeFileSafely(const std::string& path, const std::string& bytes, std::string& error)
 {
-    const std::wstring target = wide(path);
+    std::wstring target = wide(path);
+    DWORD linkError = 0;
+    if (!followLinks(target, linkError)) {
+        error = systemError(linkError);
+        return false;
+    }
     std::wstring temp;
     HANDLE h = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; attempt < 100 && h == INVALID_HANDLE_VALUE; ++attempt) {
@@ -121,6 +164,25 @@ bool writeFileSafely(const std::string& path, const std::string& bytes, std::str
         return false;
     }
     return true;
+}
+
+
+bool sameFile(const std::string& a, const std::string& b)
+{
+    BY_HANDLE_FILE_INFORMATION info[2];
+    const std::string* paths[2] = {&a, &b};
+    for (int i = 0; i < 2; ++i) {
+        HANDLE h = openForQuery(wide(*paths[i]));
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        const BOOL ok = GetFileInformationByHandle(h, &info[i]);
+        CloseHandle(h);
+        if (!ok)
+            return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+           info[0].nFileIndexHigh == info[1].nFileIndexHigh &&
+           info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
 }  // namespace orlo

@@ -2,7 +2,7 @@
 // (MultiByteToWideChar / WideCharToMultiByte). Invalid input is replaced,
 // never rejected, so text from a damaged file or a controller still shows;
 // the replacements are the same as on POSIX ('?' towards GBK, U+FFFD towards
-// UTF-16 and UTF-8).
+// UTF-16 and UTF-8). utf8ToGbkExact refuses instead of replacing.
 #include <windows.h>
 
 #include "platform/text.h"
@@ -97,6 +97,37 @@ std::string utf16ToGbk(const std::u16string& utf16)
 std::string gbkToUtf8(const std::string& gbk)
 {
     return bytesFromWide(CP_UTF8, wideFromGbk(gbk));
+}
+
+bool utf8ToGbkExact(const std::string& utf8, std::string& gbk, std::size_t& badAt)
+{
+    // One character at a time, so that the first refused one is known; the
+    // UTF-8 is checked here rather than by the system, whose rules for
+    // invalid input have changed between Windows versions.
+    gbk.clear();
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t n = utf8SequenceLength(utf8, i);
+        if (n == 0) {
+            badAt = i;
+            return false;
+        }
+        wchar_t wide[2];
+        const int w = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data() + i,
+                                          static_cast<int>(n), wide, 2);
+        char out[4];
+        BOOL usedDefault = FALSE;
+        const int m = w > 0 ? WideCharToMultiByte(kGbk, WC_NO_BEST_FIT_CHARS, wide, w, out,
+                                                  sizeof out, "?", &usedDefault)
+                            : 0;
+        if (m <= 0 || usedDefault) {
+            badAt = i;
+            return false;
+        }
+        gbk.append(out, static_cast<std::size_t>(m));
+        i += n;
+    }
+    return true;
 }
 
 std::string utf8ToGbk(const std::string& utf8)

@@ -43,6 +43,33 @@ fail_if '[ $rc -ne 0 ] || [ "$out" != "程序大小：11 字节" ]' "check of a 
 out=$("$tarn" dump "$tmp/f.hanshu" 2>&1)
 fail_if '! grep -q "(right)" <<<"$out"' "function file check shown right: $out"
 
+# check and dump say what Open decides, and exit by it.
+mbody="00 00 00 1B 01 02 03 04${body#00 00 00 1B 00 17 00 0A}"
+echo "$("$tarn" crc16 "$mbody") $mbody" | hex2bin > "$tmp/marks.qv3"
+out=$("$tarn" check "$tmp/marks.qv3" 2>&1); rc=$?
+fail_if '[ $rc -ne 0 ] || [ "$out" != "程序大小：11 字节" ]' "other format marks load as Open loads them: $out"
+{ echo "00 00 00 04 1E B0 00 17 00 0A" | hex2bin; head -c 269990 /dev/zero; } > "$tmp/large.qv3"
+out=$("$tarn" check "$tmp/large.qv3" 2>&1); rc=$?
+fail_if '[ $rc -ne 1 ] || ! grep -q "270000 超过上限 200000" <<<"$out"' "too large, not damaged: $out"
+{ echo "00 00 00 1E 84 8A 00 17 00 0A" | hex2bin; head -c 2000000 /dev/zero; } > "$tmp/huge.qv3"
+out=$("$tarn" dump "$tmp/huge.qv3" 2>&1); rc=$?
+fail_if '[ $rc -ne 1 ] || grep -q WRONG <<<"$out" || ! grep -q "verdict: not loaded" <<<"$out"' \
+  "a 2 MB image is not called damaged: $out"
+for short in "00 00" "00 00 00 00"; do
+  echo "$short" | hex2bin > "$tmp/s.hanshu"
+  out=$("$tarn" dump "$tmp/s.hanshu" 2>&1); rc=$?
+  fail_if '[ $rc -ne 1 ] || ! grep -q "verdict: not loaded" <<<"$out"' "dump of function file $short: $out"
+done
+# A block of 200001 bytes, check right: longer than a reader takes.
+zeros=$(head -c 199995 /dev/zero | xxd -p | tr -d '\n' | fold -w 100000)
+read -r hi lo <<<"$("$tarn" crc16 "00 03 0D 41 00 00" $zeros)"
+fcheck=$(printf '%04X' $(( (0x$hi * 256 + 0x$lo + 1) % 65536 )))
+{ echo "$fcheck 00 03 0D 41 00 00" | hex2bin; head -c 199995 /dev/zero; } > "$tmp/over.hanshu"
+out=$("$tarn" dump "$tmp/over.hanshu" 2>&1); rc=$?
+fail_if '[ $rc -ne 1 ] || ! grep -q "(right)" <<<"$out"' "dump of a block over the limit exits 1: $(tail -1 <<<"$out")"
+out=$("$tarn" show "$tmp/over.hanshu" 2>&1); rc=$?
+fail_if '[ $rc -ne 1 ] || ! grep -q "200001 超过上限" <<<"$out"' "show says why it loaded nothing: $out"
+
 cp "$tmp/good.qv3" "$tmp/good.txt"
 "$tarn" check "$tmp/good.txt" >/dev/null 2>&1
 fail_if '[ $? -ne 1 ]' "unknown extension refused"

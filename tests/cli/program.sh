@@ -52,6 +52,18 @@ echo '{"format": "orlo-program", "sections": [{"section": "main", "lines": [{"ty
 "$tarn" build "$tmp/bad.json" "$tmp/bad.qv3" 2>/dev/null
 fail_if '[ $? -ne 1 ] || [ -e "$tmp/bad.qv3" ]' "bad JSON refused"
 
+# The output must not be the input, however it is reached; a link as the
+# output is written through, the link kept.
+cp "$tmp/p.qv3" "$tmp/keep.qv3"
+mkdir "$tmp/d"; ln -s ../p.qv3 "$tmp/d/link.qv3"
+for out in "$tmp/p.qv3" "$tmp/d/../p.qv3" "$tmp/d/link.qv3"; do
+  "$tarn" export "$tmp/p.qv3" "$out" 2>/dev/null
+  fail_if '[ $? -ne 2 ] || ! cmp -s "$tmp/p.qv3" "$tmp/keep.qv3"' "export over its input $out refused"
+done
+ln -s back.qv3 "$tmp/link.qv3"
+"$tarn" build "$tmp/back.json" "$tmp/link.qv3" || { echo "FAIL build through a link"; fail=1; }
+fail_if '[ ! -L "$tmp/link.qv3" ] || ! cmp -s "$tmp/back.qv3" "$tmp/p.qv3"' "a link as output stays a link"
+
 for cmd in show export build; do
   "$tarn" $cmd --help | grep -q "usage: tarn $cmd" || { echo "FAIL $cmd --help"; fail=1; }
 done

@@ -192,6 +192,95 @@ TEST_F(FilesTest, FunctionFileFormatAndCheck)
     EXPECT_EQ(param1s(keep), (std::vector<int>{8}));
 }
 
+// A program image of total bytes: the header, then one block of an id that
+// readers skip, filling the rest; check value right unless told.
+std::string imageOfSize(std::uint32_t total, const char marks[4] = "\x00\x17\x00\x0A")
+{
+    std::string image(total, '\0');
+    const std::uint32_t block = total - 16;
+    const std::uint8_t head[] = {0, 0, std::uint8_t(total >> 24), std::uint8_t(total >> 16),
+                                 std::uint8_t(total >> 8), std::uint8_t(total),
+                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                 std::uint8_t(block >> 24), std::uint8_t(block >> 16),
+                                 std::uint8_t(block >> 8), std::uint8_t(block), 0x03, 0xE7};
+    std::copy(std::begin(head), std::end(head), image.begin());
+    std::copy(marks, marks + 4, image.begin() + 6);
+    const Crc16 c = crc16(reinterpret_cast<const std::uint8_t*>(image.data()) + 2, total - 2);
+    image[0] = static_cast<char>(c.hi);
+    image[1] = static_cast<char>(c.lo);
+    return image;
+}
+
+// One decision for every reader: what Open, Import and the tarn commands
+// are told about each file.
+TEST_F(FilesTest, ProgramFileVerdicts)
+{
+    std::string badCheck = imageOfSize(40);
+    badCheck[39] = 1;
+    std::string tiny = imageOfSize(40);
+    tiny[5] = 15;
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::uint32_t limit;
+        FileVerdict verdict;
+    } cases[] = {
+        {"good.qv3", imageOfSize(40), kMaxImageBytes, FileVerdict::Loaded},
+        {"marks.qv3", imageOfSize(40, "\x01\x02\x03\x04"), kMaxImageBytes, FileVerdict::Loaded},
+        {"large.qv3", imageOfSize(270000), kMaxImageBytes, FileVerdict::TooLarge},
+        {"large-part.qv3", imageOfSize(270000), kMaxMainPartFileBytes, FileVerdict::Loaded},
+        {"check.qv3", badCheck, kMaxImageBytes, FileVerdict::CheckWrong},
+        {"short.qv3", imageOfSize(40).substr(0, 39), kMaxImageBytes, FileVerdict::Truncated},
+        {"tiny.qv3", tiny, kMaxImageBytes, FileVerdict::LengthTooSmall},
+        {"head.qv3", "\x01\x02\x00", kMaxImageBytes, FileVerdict::NoLength},
+        {"good.QV3", imageOfSize(40), kMaxImageBytes, FileVerdict::WrongExtension},
+    };
+    for (const auto& c : cases) {
+        writeRaw(c.name, c.bytes);
+        const FileReading r = readProgramFile(path(c.name), c.limit);
+        EXPECT_EQ(r.verdict, c.verdict) << c.name;
+        EXPECT_EQ(verdictText(r).empty(), c.verdict == FileVerdict::Loaded) << c.name;
+        if (c.verdict == FileVerdict::Loaded) {
+            EXPECT_EQ(r.bytes, c.bytes) << c.name;
+        }
+    }
+    EXPECT_EQ(readProgramFile(path("missing.qv3")).verdict, FileVerdict::CannotRead);
+    EXPECT_TRUE(openProgramFile(path("marks.qv3")));
+}
+
+TEST_F(FilesTest, FunctionFileVerdicts)
+{
+    ProgramSection s;
+    s.lines.push_back(condition(1, 2));
+    const std::string good = functionFileBytes(s);
+    // A block one byte over the limit, its check right.
+    std::string over(200001 + 2, '\0');
+    over[3] = 0x03, over[4] = 0x0D, over[5] = 0x41;
+    const std::uint16_t check = functionFileCheck(crc16(over.substr(2)));
+    over[0] = static_cast<char>(check >> 8), over[1] = static_cast<char>(check & 0xFF);
+    std::string badCheck = good;
+    badCheck[1] ^= 1;
+    const struct {
+        std::string bytes;
+        FileVerdict verdict;
+    } cases[] = {
+        {good, FileVerdict::Loaded},
+        {std::string("\0\0", 2), FileVerdict::EmptySection},
+        {std::string("\0\0\0\0", 4), FileVerdict::NoLength},
+        {std::string("\0\0\0\0\0\5\0", 7), FileVerdict::LengthTooSmall},
+        {over, FileVerdict::TooLarge},
+        {good.substr(0, good.size() - 1), FileVerdict::Truncated},
+        {badCheck, FileVerdict::CheckWrong},
+    };
+    for (const auto& c : cases) {
+        writeRaw("f.hanshu", c.bytes);
+        const FileReading r = readFunctionFile(path("f.hanshu"));
+        EXPECT_EQ(r.verdict, c.verdict) << c.bytes.size();
+        EXPECT_EQ(judgeFunctionFile(c.bytes), c.verdict) << c.bytes.size();
+        EXPECT_EQ(verdictText(r).empty(), c.verdict == FileVerdict::Loaded) << c.bytes.size();
+    }
+}
+
 TEST_F(FilesTest, ImportInsertsOnlyTheMainProgramAtThePosition)
 {
     // The file: main program 1, 2; function 4 and an alias that must not come in.

@@ -32,6 +32,39 @@ TEST(Text, DamagedInputIsReplacedNotDropped)
     EXPECT_EQ(utf8ToGbk(u8"a\u00e9b").back(), 'b');
 }
 
+// Text a user gives is stored exactly or refused at its first character that
+// GBK has not; the message names that character.
+TEST(Text, ExactConversionRefusesWhatGbkHasNot)
+{
+    const struct {
+        std::string utf8;
+        std::size_t badAt;  // npos: converts
+        const char* named;
+    } cases[] = {
+        {u8"整数1 = \"确认\"", std::string::npos, ""},
+        {"", std::string::npos, ""},
+        {u8"ab\U0001F600c", 2, u8"the character '\U0001F600' (U+1F600) has no GBK form"},
+        {u8"\uD55C\uAE00", 0, u8"the character '\uD55C' (U+D55C) has no GBK form"},
+        {u8"x\u0085", 1, "the character (U+0085) has no GBK form"},
+        {"ab\xFF", 2, "the byte 0xFF is not UTF-8"},
+        {"\xC0\x80", 0, "the byte 0xC0 is not UTF-8"},       // overlong NUL
+        {"\xED\xA0\x80", 0, "the byte 0xED is not UTF-8"},  // a surrogate
+        {"\xE7\xA1", 0, "the byte 0xE7 is not UTF-8"},       // cut short
+    };
+    for (const auto& c : cases) {
+        std::string gbk;
+        std::size_t bad = 99;
+        const bool ok = utf8ToGbkExact(c.utf8, gbk, bad);
+        EXPECT_EQ(ok, c.badAt == std::string::npos) << c.utf8;
+        if (ok) {
+            EXPECT_EQ(gbk, utf8ToGbk(c.utf8)) << c.utf8;
+        } else {
+            EXPECT_EQ(bad, c.badAt) << c.utf8;
+            EXPECT_EQ(describeRefusedText(c.utf8, bad), c.named);
+        }
+    }
+}
+
 TEST(Strings, HexTextAndTrim)
 {
     EXPECT_EQ(hexText(std::string("\x37\x4B\x00\xFF", 4)), "37 4B 00 FF");
@@ -42,6 +75,10 @@ TEST(Strings, HexTextAndTrim)
     ASSERT_TRUE(parseHexText("374B", bytes));
     EXPECT_EQ(bytes, "\x37\x4B");
     EXPECT_FALSE(parseHexText("3G", bytes));
+    ASSERT_TRUE(parseHexText("1 2 0304", bytes));
+    EXPECT_EQ(bytes, "\x01\x02\x03\x04");
+    for (const char* odd : {"01020", "012 34", "1 234"})
+        EXPECT_FALSE(parseHexText(odd, bytes)) << odd;
     EXPECT_EQ(trim(" \t x y \r\n"), "x y");
     EXPECT_EQ(trim("   "), "");
 }
