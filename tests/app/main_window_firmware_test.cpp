@@ -1,6 +1,6 @@
-// The firmware update through the main window: the two menu entries, timers
-// 2 and 3, the replies routed while the update is pending, and the serial
-// port's own baud switch, over a fake serial device.
+// The firmware update through the main window: the menu entry, timer 3, the
+// replies routed while the update is pending, and the serial port's own
+// baud switch, over a fake serial device.
 #include "tests/app/main_window_fixture.h"
 
 #include "device/firmware_update.h"
@@ -10,7 +10,7 @@ namespace {
 
 class MainWindowFirmwareTest : public MainWindowFixture {
 protected:
-    void startWith(std::map<int, std::string> images, const std::string& signature = "LOADER-TEST01")
+    void startWith(std::map<int, std::string> images)
     {
         images_ = std::move(images);
         MainWindowServices services;
@@ -26,7 +26,7 @@ protected:
             image = it->second;
             return ResourceLoad::Loaded;
         };
-        services.loaderSignature = signature;
+        services.loaderSignature = "LOADER-TEST01";
         dlg = std::make_unique<CTarnDlg>(services);
         dlg->attach(&view);
         dlg->onInit();
@@ -97,28 +97,6 @@ TEST_F(MainWindowFirmwareTest, UpdateAt115200FromTheMenu)
     EXPECT_EQ(*std::find_if(after.rbegin(), after.rend(),
                             [](const std::string& c) { return c.rfind("setState", 0) == 0; }),
               "setState 9600");
-}
-
-TEST_F(MainWindowFirmwareTest, SilenceEndsTheUpdateAndABuildWithoutSignatureSendsNothing)
-{
-    startWith({{165, std::string(500, '\x01')}});
-    openSerial();
-    shell.answers = {Answer::Yes};
-    click(ID_COMM_FIRMWARE);
-    ticks(3, 3);
-    ticks(2, 9);
-    EXPECT_EQ(dlg->session().pending(), PendingOperation::FirmwareUpdate);
-    ticks(2, 1);
-    EXPECT_EQ(dlg->session().pending(), PendingOperation::Idle);
-    EXPECT_EQ(shell.lastMessage(), "固件更新失败：控制器没有应答，波特率已恢复。");
-
-    dlg.reset();
-    device = std::make_shared<FakeSerialDevice>();
-    startWith({{165, "x"}}, "");
-    openSerial();
-    click(ID_COMM_FIRMWARE);
-    EXPECT_EQ(shell.lastMessage(), "未配置固件加载程序的识别码（13个字符），无法更新固件！");
-    EXPECT_TRUE(device->written.empty());
 }
 
 }  // namespace

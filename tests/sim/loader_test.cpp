@@ -1,6 +1,6 @@
 // The simulated controller's firmware loader: started only by its own
 // signature, the exchange of a whole update with its verdict on the image,
-// the baud switch it follows, and falling silent on request.
+// and the baud switch it follows.
 #include <gtest/gtest.h>
 
 #include "device/firmware_update.h"
@@ -16,13 +16,12 @@ struct LoaderTest : ::testing::Test {
     std::vector<std::string> log;
     std::unique_ptr<Controller> controller;
 
-    void make(long silentAfter = -1)
+    void make()
     {
         log.clear();
         ControllerConfig config;
         config.loader.signature = kSignature;
         config.loader.chip = "at32f403avgt7";
-        config.loader.silentAfterBlock = silentAfter;
         controller = std::make_unique<Controller>(
             config, [this](const std::string& l) { log.push_back(l); });
     }
@@ -104,16 +103,6 @@ TEST_F(LoaderTest, FollowsTheBaudSwitchOnALineWithARate)
     // TCP has no rate of its own.
     controller->setLineBaud(0);
     EXPECT_FALSE(ask(prepare).empty());
-}
-
-TEST_F(LoaderTest, FallsSilentAfterTheGivenBlock)
-{
-    const std::string image(500, '\x01');
-    for (long n : {0L, 3L}) {
-        make(n);
-        EXPECT_EQ(update(image, firmwareHeader(image)), 3u + static_cast<unsigned>(n));
-        EXPECT_FALSE(logged("firmware received"));
-    }
 }
 
 }  // namespace
