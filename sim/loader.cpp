@@ -126,6 +126,7 @@ std::string Loader::onBlock(std::uint16_t a, std::uint16_t b, std::string_view d
         blockCount_ = b;
         image_.assign(std::size_t{b} * kImageBlockBytes, '\0');
         received_ = 0;
+        imageEnd_ = 0;
         blocksAcknowledged_ = 0;
         ByteReader h(data.substr(4, 4));
         note(format("loader: header for %u bytes in %u blocks", static_cast<unsigned>(h.u32be()),
@@ -133,14 +134,14 @@ std::string Loader::onBlock(std::uint16_t a, std::uint16_t b, std::string_view d
         return shortReply(address, kDataBlockCommand, a, b);
     }
     const unsigned k = a - kFirmwareHeaderBlock - 1u;
-    if (header_.empty() || b != blockCount_ || k >= blockCount_ || k != received_) {
-        note(format("loader: block %u of %u out of order; no reply", static_cast<unsigned>(a),
-                    static_cast<unsigned>(b)));
+    if (header_.empty() || b != blockCount_ || k >= blockCount_ || k != received_ ||
+        data.size() > kImageBlockBytes) {
+        note(format("loader: block %u of %u out of order or too long; no reply",
+                    static_cast<unsigned>(a), static_cast<unsigned>(b)));
         return std::string();
     }
     image_.replace(k * kImageBlockBytes, data.size(), data.data(), data.size());
-    if (data.size() < kImageBlockBytes)
-        image_.resize(k * kImageBlockBytes + data.size());
+    imageEnd_ = k * kImageBlockBytes + data.size();
     ++received_;
     ++blocksAcknowledged_;
     const std::string reply = shortReply(address, kDataBlockCommand, a, b);
@@ -151,8 +152,7 @@ std::string Loader::onBlock(std::uint16_t a, std::uint16_t b, std::string_view d
 
 void Loader::finishImage()
 {
-    if (image_.size() > received_ * kImageBlockBytes)
-        image_.resize(received_ * kImageBlockBytes);
+    image_.resize(imageEnd_);
     const std::string computed = firmwareHeader(image_);
     const struct {
         const char* name;

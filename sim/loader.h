@@ -62,7 +62,8 @@ private:
     unsigned blockCount_ = 0;
     std::string header_;
     std::string image_;
-    std::size_t received_ = 0;  // image blocks stored
+    std::size_t received_ = 0;  // image blocks stored, in order
+    std::size_t imageEnd_ = 0;  // the end of the last block stored
 };
 
 }  // namespace orlo::sim
