@@ -30,7 +30,13 @@ const char* const kBuiltInSignature = "";
 
 const char* const kUsage =
     "usage: tarn device [LINK OPTIONS] [--address A] firmware --image CHIP=FILE\n"
-    "           [--image CHIP=FILE] [--loader-signature TEXT] [--fast]\n";
+    "           [--image CHIP=FILE] [--loader-signature TEXT] [--fast]\n\n"
+    "  --image CHIP=FILE        the image for a chip (at32f403avgt7, stm32g0b0)\n"
+    "  --loader-signature TEXT  the 13 characters the controller's loader expects\n"
+    "                           (default: the one this tarn was built with)\n"
+    "  --fast                   both ends switch to 115200 baud for the transfer\n"
+    "Progress goes to standard error; exit 0 only when the last block was\n"
+    "acknowledged, 1 when the update failed, 2 for usage errors.\n";
 
 // Options of tarn device that take no value; every other takes one.
 const char* const kFlags[] = {"--trace", "--fast"};
