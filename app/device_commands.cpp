@@ -195,6 +195,10 @@ void CTarnDlg::DeviceEventsAdapter::terminalByte(std::uint8_t byte)
 
 void CTarnDlg::DeviceEventsAdapter::toolReply(PendingOperation op, std::string_view frame)
 {
+    if (op == PendingOperation::FirmwareUpdate) {
+        owner_.firmware_.onReply(frame);
+        return;
+    }
     if (owner_.toolReply)
         owner_.toolReply(op, frame);
 }

@@ -67,9 +67,11 @@ const ListKey listKeys[] = {
 CTarnDlg::CTarnDlg(MainWindowServices services)
     : services_(std::move(services)),
       link_(services_.sink ? *services_.sink : nullSink_, linkEvents_, services_.link),
-      session_(sender_, deviceEvents_, SessionServices{nullptr, nullptr, services_.utcSeconds})
+      session_(sender_, deviceEvents_, SessionServices{nullptr, nullptr, services_.utcSeconds}),
+      firmware_(session_, sender_, deviceEvents_, firmwareLine_, watchdog, startDelay,
+                *services_.link.clock)
 {
-    watchdog.onExpired = [this] { restoreBaudRate(); };
+    installFirmwareUpdate();
 
     // The main list, "添加指令", "查找", "函数列表" and "线程列表" belong to
     // the editing windows.

@@ -17,7 +17,9 @@
 #include "ui/editing_commands.h"
 #include "ui/editing_windows.h"
 #include "ui/editor_host.h"
+#include "device/countdown.h"
 #include "device/device_session.h"
+#include "device/firmware_update.h"
 #include "device/link.h"
 #include "device/session_link.h"
 #include "platform/shell.h"
@@ -51,18 +53,10 @@ struct MainWindowServices {
     // UTC seconds since 1970 for setting the controller's clock; empty: the
     // system clock.
     std::function<std::uint64_t()> utcSeconds;
-};
-
-// A countdown in timer ticks: each tick counts down while above zero and
-// runs onExpired when it reaches zero.
-struct Countdown {
-    int ticks = 0;
-    std::function<void()> onExpired;
-    void tick()
-    {
-        if (ticks > 0 && --ticks == 0 && onExpired)
-            onExpired();
-    }
+    // The firmware images by resource id, and the loader's signature; empty:
+    // the executable's own resources (see device/firmware_update.h).
+    FirmwareSource firmware;
+    std::string loaderSignature;
 };
 
 // The caption of message boxes that have none of their own.
@@ -175,6 +169,7 @@ public:
 
     DeviceLink& link() { return link_; }
     DeviceSession& session() { return session_; }
+    FirmwareUpdate& firmware() { return firmware_; }
     // The line editor, the function and thread lists and the find window.
     EditingWindows& editing() { return editing_; }
 
@@ -190,9 +185,9 @@ public:
     bool autoOpenFile = false;
 
     // Timers 2 and 3 (100 ms): the firmware update's countdowns. Timer 2
-    // counts the watchdog down and, at zero, sets the serial port back to
-    // the configured baud rate; timer 3 counts the start delay down and runs
-    // its onExpired at zero.
+    // counts the watchdog down (at zero the configured baud rate comes back,
+    // and an update still pending ends as failed); timer 3 counts the start
+    // delay down (at zero the update begins). The update sets both.
     Countdown watchdog;
     Countdown startDelay;
 
@@ -240,6 +235,16 @@ private:
         void setCurrentLine(int line) override { owner_.currentLine = line; }
         bool createWindow(Window& window) override;
         DeviceSession* deviceSession() override { return &owner_.session_; }
+
+    private:
+        CTarnDlg& owner_;
+    };
+    // The serial port's baud switch for the firmware update.
+    class FirmwareLineAdapter final : public FirmwareLine {
+    public:
+        explicit FirmwareLineAdapter(CTarnDlg& owner) : owner_(owner) {}
+        void setBaudRate(unsigned baudRate) override;
+        void restoreBaudRate() override { owner_.restoreBaudRate(); }
 
     private:
         CTarnDlg& owner_;
@@ -295,6 +300,10 @@ private:
     LinkSender sender_{link_};
     DeviceSession session_;
     std::map<int, CommandHandler> handlers_;
+    // The menus "更新固件" and "更新固件_115200" and what the update needs.
+    void installFirmwareUpdate();
+    FirmwareLineAdapter firmwareLine_{*this};
+    FirmwareUpdate firmware_;
     // After the session: the line editor stops being its learning target
     // before the session goes.
     EditorHostAdapter editorHost_{*this};

@@ -17,8 +17,6 @@ namespace orlo::sim {
 namespace {
 
 constexpr std::size_t kBlockBytes = 50;
-// A data block with A at or above this belongs to a firmware update.
-constexpr std::uint16_t kFirstFirmwareBlock = 10000;
 
 std::string emptyProgramImage()
 {
@@ -88,7 +86,8 @@ std::string defaultUniversalCode()
 }
 
 Controller::Controller(ControllerConfig config, Log log)
-    : config_(std::move(config)), log_(std::move(log))
+    : config_(std::move(config)), log_(std::move(log)),
+      loader_(config_.loader, [this](const std::string& line) { note(line); })
 {
     image_ = config_.program.empty() ? emptyProgramImage() : config_.program;
 }
@@ -113,8 +112,12 @@ std::string Controller::handle(std::string_view request, std::uint64_t nowMs,
     const bool crcForm = (r.command() == kReadBlockCommand || r.command() == kQueryCommand ||
                           r.command() == kDataBlockCommand || r.command() == kSettingCommand) &&
                          crcMatches(request);
+    if (crcForm && r.address() != config_.address)
+        return std::string();
+    if (Loader::isLoaderRequest(request))
+        return loader_.handle(request, config_.address, lineBaud_);
     if (crcForm)
-        return r.address() == config_.address ? onCrcRequest(request, utcSeconds) : std::string();
+        return onCrcRequest(request, utcSeconds);
     if (request.size() == kSumFrameBytes && r.address() == kAddressFrameStart)
         return onAddressFrame(request, nowMs);
     return std::string();
@@ -187,10 +190,6 @@ std::string Controller::query(std::uint16_t a, std::uint64_t utcSeconds)
 
 std::string Controller::writeBlock(std::uint16_t a, std::uint16_t b, std::string_view data)
 {
-    if (a >= kFirstFirmwareBlock) {
-        note("firmware blocks are not simulated; no reply");
-        return std::string();
-    }
     if (a == 0) {
         incoming_.assign(std::min<std::size_t>(std::size_t{b} * kBlockBytes, kMaxImageBytes), '\0');
         incomingEnd_ = 0;

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "sim/loader.h"
 #include "sim/relay_board.h"
 
 namespace orlo::sim {
@@ -31,6 +32,8 @@ struct ControllerConfig {
     std::uint32_t radioParameter = 1, radioCode = 10101010;
     std::uint32_t infraredParameter = 2, infraredCode = 20202020;
     std::string universalCode;
+    // The firmware loader (no signature: none).
+    LoaderConfig loader;
 };
 
 // Hardware information data of a plausible controller: 21 bytes in the first
@@ -58,6 +61,9 @@ public:
     // The controller's clock (seconds since 1970 in its local time).
     std::uint32_t clockSeconds(std::uint64_t utcSeconds) const;
     const RelayBoard& relays() const { return relays_; }
+    const Loader& loader() const { return loader_; }
+    // The rate the line runs at, for the loader's baud switch (0: TCP).
+    void setLineBaud(unsigned baudRate) { lineBaud_ = baudRate; }
 
 private:
     std::string onCrcRequest(std::string_view request, std::uint64_t utcSeconds);
@@ -76,6 +82,8 @@ private:
     std::size_t incomingEnd_ = 0;
     std::int64_t clockOffset_ = 0;  // set value minus the UTC + 8 h count at the time
     RelayBoard relays_;
+    Loader loader_;
+    unsigned lineBaud_ = 0;
 };
 
 }  // namespace orlo::sim

@@ -1,6 +1,8 @@
 // Parsing tarn-sim's command line (see options.h).
 #include "sim/options.h"
 
+#include "device/firmware_update.h"
+#include "device/frames.h"
 #include "platform/strings.h"
 
 namespace orlo::sim {
@@ -20,6 +22,13 @@ const char* const kSimUsage =
     "  --radio-code P:C      what learning a radio remote reports (default 1:10101010)\n"
     "  --ir-code P:C         the same for an infrared remote (default 2:20202020)\n"
     "  --universal-code HEX  the universal infrared code, 1 to 250 bytes\n"
+    "  --loader-signature S  the firmware loader's 13-character entry signature\n"
+    "                        (without it the loader never starts)\n"
+    "  --chip NAME           the chip the loader reports (default stm32g0b0; a\n"
+    "                        name the host does not know makes it refuse)\n"
+    "  --loader-silent-after N  the loader answers the header and image blocks\n"
+    "                        1 to N, then nothing more\n"
+    "  --firmware-out FILE   write each firmware image received whole to FILE\n"
     "  --drop-every N        drop every Nth reply\n"
     "  --corrupt-every N     change a data byte of every Nth reply, check recomputed\n"
     "  --garble-every N      change the check of every Nth reply\n"
@@ -129,6 +138,26 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
                 return false;
             }
             o.controller.universalCode = bytes;
+        } else if (name == "--loader-signature") {
+            if (!validLoaderSignature(value)) {
+                error = "--loader-signature takes 13 printable ASCII characters";
+                return false;
+            }
+            o.controller.loader.signature = value;
+        } else if (name == "--chip") {
+            if (value.empty() || value.size() > kMaxReplyData) {
+                error = "--chip takes a name of 1 to 250 characters";
+                return false;
+            }
+            o.controller.loader.chip = value;
+        } else if (name == "--loader-silent-after") {
+            if (!number(value, 65535, n)) {
+                error = "--loader-silent-after takes a block count from 0";
+                return false;
+            }
+            o.controller.loader.silentAfterBlock = static_cast<long>(n);
+        } else if (name == "--firmware-out") {
+            o.controller.loader.imageFile = value;
         } else if (name == "--drop-every" || name == "--corrupt-every" ||
                    name == "--garble-every") {
             if (!number(value, 1000000, n) || n == 0) {

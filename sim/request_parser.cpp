@@ -1,6 +1,8 @@
 // Request assembly on the simulated controller (see request_parser.h).
 #include "sim/request_parser.h"
 
+#include <algorithm>
+
 #include "device/frames.h"
 
 namespace orlo::sim {
@@ -47,6 +49,20 @@ Match addressRequest(const std::string& b)
             kSumFrameBytes};
 }
 
+// The firmware loader's entry frame: FF 00 FF 00 AA 55, 13 signature
+// characters, 00; 20 bytes without a check.
+Match loaderEntry(const std::string& b)
+{
+    static const char start[] = {'\xFF', '\x00', '\xFF', '\x00', '\xAA', '\x55'};
+    constexpr std::size_t kLength = 20;
+    const std::size_t n = std::min(b.size(), sizeof start);
+    if (b.compare(0, n, start, n) != 0)
+        return {Fit::No, 0};
+    if (b.size() < kLength)
+        return {Fit::NeedMore, 0};
+    return {b[kLength - 1] == '\0' ? Fit::Yes : Fit::No, kLength};
+}
+
 }  // namespace
 
 std::vector<std::string> RequestParser::feed(unsigned char byte)
@@ -54,7 +70,7 @@ std::vector<std::string> RequestParser::feed(unsigned char byte)
     std::vector<std::string> out;
     buffer_ += static_cast<char>(byte);
     while (!buffer_.empty()) {
-        const Match forms[] = {crcRequest(buffer_), addressRequest(buffer_)};
+        const Match forms[] = {crcRequest(buffer_), addressRequest(buffer_), loaderEntry(buffer_)};
         bool waiting = false;
         bool taken = false;
         for (const Match& m : forms) {

@@ -4,7 +4,8 @@
 //
 // A request is a CRC frame (any address byte, then 0x67 or 0x69 in 8 bytes,
 // or 0x6A or 0x6C with N data bytes in N + 9) or an 8-byte address frame
-// starting with 0x55 whose last byte is the sum of the seven before. A pause
+// starting with 0x55 whose last byte is the sum of the seven before, or the
+// firmware loader's 20-byte entry frame (FF 00 FF 00 AA 55 ... 00). A pause
 // on the line (idle) drops a partial request, as a controller's receiver does.
 #pragma once
 

@@ -50,10 +50,12 @@ void SimServer::logLine(const std::string& line)
         log_(line);
 }
 
-std::vector<std::string> SimServer::respond(RequestParser& parser, unsigned char byte)
+std::vector<std::string> SimServer::respond(RequestParser& parser, unsigned char byte,
+                                           unsigned lineBaud)
 {
     std::vector<std::string> out;
     std::lock_guard<std::mutex> lock(mutex_);
+    controller_.setLineBaud(lineBaud);
     for (const std::string& request : parser.feed(byte)) {
         std::string reply = controller_.handle(request, systemClock().nowMs(), utcNow());
         const bool due = !reply.empty();
@@ -163,8 +165,13 @@ void SimServer::ptyLoop()
             parser.idle();
             continue;
         }
+        // The rate the host has set on its end, for the loader's switch.
+        unsigned baud = 0;
+        bool raw = false;
+        if (!pty_->lineSettings(baud, raw))
+            baud = 0;
         for (std::size_t i = 0; i < t.count; ++i)
-            for (const std::string& reply : respond(parser, buffer[i]))
+            for (const std::string& reply : respond(parser, buffer[i], baud))
                 pty_->send(reinterpret_cast<const std::uint8_t*>(reply.data()), reply.size(),
                            kSendWaitMs);
     }

@@ -47,8 +47,10 @@ public:
     void stop();
 
     // The replies due for one received byte (faults applied), in order.
-    // Any thread; the parser belongs to the caller's line.
-    std::vector<std::string> respond(RequestParser& parser, unsigned char byte);
+    // Any thread; the parser belongs to the caller's line. lineBaud: the
+    // rate the line runs at (0: none, TCP).
+    std::vector<std::string> respond(RequestParser& parser, unsigned char byte,
+                                     unsigned lineBaud = 0);
 
 private:
     void tcpLoop();

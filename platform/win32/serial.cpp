@@ -61,13 +61,25 @@ public:
 
     OsError setState(unsigned baudRate) override
     {
-        // Rate and frame format; every other field keeps what the driver
-        // returned to getState.
+        // Rate, frame format and flow control; every other field keeps what
+        // the driver returned to getState.
         DCB dcb = dcb_;
         dcb.BaudRate = baudRate;
         dcb.ByteSize = 8;
         dcb.Parity = NOPARITY;
         dcb.StopBits = ONESTOPBIT;
+        // A binary line without flow control: with XON/XOFF left on from the
+        // driver's state, data bytes 0x11 and 0x13 would be taken as flow
+        // control and never arrive.
+        dcb.fBinary = TRUE;
+        dcb.fParity = FALSE;
+        dcb.fOutX = FALSE;
+        dcb.fInX = FALSE;
+        dcb.fOutxCtsFlow = FALSE;
+        dcb.fOutxDsrFlow = FALSE;
+        dcb.fDsrSensitivity = FALSE;
+        dcb.fErrorChar = FALSE;
+        dcb.fNull = FALSE;
         if (!SetCommState(handle_.get(), &dcb))
             return GetLastError();
         dcb_ = dcb;

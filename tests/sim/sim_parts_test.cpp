@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "device/firmware_update.h"
 #include "device/frames.h"
 #include "platform/strings.h"
 #include "sim/faults.h"
@@ -33,6 +34,7 @@ TEST(RequestParser, FindsEveryRequestFormAfterNoise)
         settingFrame(1, kSettingClock, std::string("\x65\x92\x71\x00", 4)),
         addressFrame(kBroadcastTarget, kReadAddressFunction, 0),
         blockFrame(1, 0, 1, ""),
+        loaderEntryFrame("ABCDEFGHIJKLM"),
     };
     std::string stream = "\x00\xFF\x69\x55\x01\x6A";
     for (const std::string& r : requests)
@@ -207,6 +209,17 @@ TEST(SimOptions, GoodCommandLines)
     EXPECT_EQ(o.faults.corruptEvery, 5u);
     EXPECT_EQ(o.faults.garbleEvery, 6u);
     EXPECT_TRUE(o.verbose);
+    EXPECT_TRUE(o.controller.loader.signature.empty());
+    EXPECT_EQ(o.controller.loader.silentAfterBlock, -1);
+
+    ASSERT_TRUE(parseSimOptions({"--tcp", "0", "--loader-signature", "ABCDEFGHIJKLM", "--chip",
+                                 "gd32f103", "--loader-silent-after", "0", "--firmware-out", "f"},
+                                o, error))
+        << error;
+    EXPECT_EQ(o.controller.loader.signature, "ABCDEFGHIJKLM");
+    EXPECT_EQ(o.controller.loader.chip, "gd32f103");
+    EXPECT_EQ(o.controller.loader.silentAfterBlock, 0);
+    EXPECT_EQ(o.controller.loader.imageFile, "f");
 
     ASSERT_TRUE(parseSimOptions({"--help"}, o, error));
     EXPECT_TRUE(o.help);
@@ -229,6 +242,9 @@ TEST(SimOptions, BadCommandLines)
         {"--tcp", "0", "--drop-every", "0"},
         {"--tcp", "0", "--frobnicate", "1"},
         {"--tcp", "0", "stray"},
+        {"--tcp", "0", "--loader-signature", "ABCDEFGHIJKL"},
+        {"--tcp", "0", "--chip", ""},
+        {"--tcp", "0", "--loader-silent-after", "-1"},
     };
     for (const auto& args : bad) {
         SimOptions o;
