@@ -23,6 +23,8 @@ const char* const kSimUsage =
     "  --drop-every N        drop every Nth reply\n"
     "  --corrupt-every N     change a data byte of every Nth reply, check recomputed\n"
     "  --garble-every N      change the check of every Nth reply\n"
+    "  --pace MS             send replies one byte at a time, MS ms apart (a slow line)\n"
+    "  --hang-up             close every TCP connection as soon as it is accepted\n"
     "  --verbose             print every request and reply as hex\n";
 
 namespace {
@@ -72,6 +74,10 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         }
         if (name == "--verbose") {
             o.verbose = true;
+            continue;
+        }
+        if (name == "--hang-up") {
+            o.line.hangUp = true;
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -129,6 +135,12 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
                 return false;
             }
             o.controller.universalCode = bytes;
+        } else if (name == "--pace") {
+            if (!number(value, 10000, n)) {
+                error = "--pace takes milliseconds from 0 to 10000";
+                return false;
+            }
+            o.line.paceMs = static_cast<unsigned>(n);
         } else if (name == "--drop-every" || name == "--corrupt-every" ||
                    name == "--garble-every") {
             if (!number(value, 1000000, n) || n == 0) {
