@@ -1,5 +1,5 @@
 // Faults the simulated controller can be told to make, for tests of the
-// host's failure paths: drop, corrupt or garble every Nth reply; a slow
+// host's failure paths: drop, corrupt, garble or misanswer every Nth reply; a slow
 // line and a bridge that hangs up (LineFaults).
 //
 // Dropped: the host hears nothing. Corrupted: one data byte changed and the
@@ -17,6 +17,9 @@ struct FaultPlan {
     unsigned dropEvery = 0;
     unsigned corruptEvery = 0;
     unsigned garbleEvery = 0;
+    // A CRC reply replaced by a setting acknowledgement (0x6C, A = B = 0):
+    // a checked answer of the wrong kind.
+    unsigned misanswerEvery = 0;
 };
 
 // How the lines misbehave, for tests of the host's waits.

@@ -160,6 +160,11 @@ expect_fail "dropped reply" 1 "no reply from the controller within 0.500 s to th
 start_sim garble.log --tcp 127.0.0.1:0 --garble-every 1
 expect_fail "garbled reply" 1 "no reply from the controller within 0.500 s" \
   device --tcp "127.0.0.1:$port" --timeout 0.5 info
+# An answer of the wrong kind says what came.
+start_sim misanswer.log --tcp 127.0.0.1:0 --misanswer-every 1
+expect_fail "learn universal, answered otherwise" 1 \
+  "the reply is not a universal infrared code (command 0x6C, wanted 0x69): 01 6C 00 00 00 00" \
+  device --tcp "127.0.0.1:$port" --timeout 0.5 learn universal
 # A corrupted image: refused, and the file in place is kept.
 start_sim corrupt.log --tcp 127.0.0.1:0 --program near.qv3 --corrupt-every 1000
 printf 'keep' >kept.qv3
