@@ -2,7 +2,10 @@
 // from the command line: write and read the whole program, set and read the
 // clock, hardware information, the module address and remote-code learning.
 // The protocol itself never gives up on a missing reply; this command does,
-// after --timeout seconds without one.
+// after --timeout seconds in which no byte came. It fails (status 1) too when
+// a request could not be handed to an open link, and it waits for the
+// controller's answer to the clock setting, which the window does not.
+#include <algorithm>
 #include <cstdio>
 
 #include "cli/cmd_firmware.h"
@@ -11,7 +14,8 @@
 #include "cli/number_option.h"
 #include "device/clock.h"
 #include "device/device_session.h"
-#include "device/session_link.h"
+#include "device/frame_parser.h"
+#include "device/reply_wait.h"
 #include "model/files.h"
 #include "platform/files.h"
 #include "platform/strings.h"
@@ -21,6 +25,8 @@ namespace orlo::cli {
 namespace {
 
 constexpr unsigned kDefaultTimeoutMs = 3000;
+// How long the link must stay up after a frame that is not answered.
+constexpr unsigned kSettleMs = 1000;
 
 enum class Action {
     Write,
@@ -36,27 +42,58 @@ enum class Action {
     LearnUniversal,
 };
 
+// What a subcommand waits for once its request has gone out.
+enum class Awaits {
+    Operation,  // the session's reply handler ends the operation
+    Answer,     // a setting the session does not await, but the controller answers
+    Nothing,    // not answered
+};
+
 struct Subcommand {
     const char* name;
     const char* argument;  // the one argument it takes, or nullptr
     Action action;
-    bool awaitsReply;
+    Awaits awaits;
     const char* what;  // for the time-out message
 };
 
 const Subcommand kSubcommands[] = {
-    {"write", "FILE.qv3", Action::Write, true, "the program write"},
-    {"read", "OUT.qv3", Action::Read, true, "the program read"},
-    {"clock-set", nullptr, Action::ClockSet, false, ""},
-    {"clock", nullptr, Action::Clock, true, "the clock read"},
-    {"info", nullptr, Action::Info, true, "the hardware information request"},
-    {"info2", nullptr, Action::Info2, true, "the hardware information 2 request"},
-    {"address", nullptr, Action::Address, true, "the address read"},
-    {"set-address", nullptr, Action::SetAddress, false, ""},
-    {"learn radio", nullptr, Action::LearnRadio, true, "the radio remote-code request"},
-    {"learn ir", nullptr, Action::LearnInfrared, true, "the infrared remote-code request"},
-    {"learn universal", nullptr, Action::LearnUniversal, true,
+    {"write", "FILE.qv3", Action::Write, Awaits::Operation, "the program write"},
+    {"read", "OUT.qv3", Action::Read, Awaits::Operation, "the program read"},
+    {"clock-set", nullptr, Action::ClockSet, Awaits::Answer, "the clock setting"},
+    {"clock", nullptr, Action::Clock, Awaits::Operation, "the clock read"},
+    {"info", nullptr, Action::Info, Awaits::Operation, "the hardware information request"},
+    {"info2", nullptr, Action::Info2, Awaits::Operation, "the hardware information 2 request"},
+    {"address", nullptr, Action::Address, Awaits::Operation, "the address read"},
+    {"set-address", nullptr, Action::SetAddress, Awaits::Nothing, ""},
+    {"learn radio", nullptr, Action::LearnRadio, Awaits::Operation,
+     "the radio remote-code request"},
+    {"learn ir", nullptr, Action::LearnInfrared, Awaits::Operation,
+     "the infrared remote-code request"},
+    {"learn universal", nullptr, Action::LearnUniversal, Awaits::Operation,
      "the universal infrared code request"},
+};
+
+// The session's send path over the command's link; remembers a request
+// that could not be handed to an open link.
+class CliSender final : public DeviceSender {
+public:
+    explicit CliSender(DeviceLink& link) : link_(link) {}
+
+    void sendToDevice(const std::uint8_t* bytes, std::size_t count) override
+    {
+        if (!link_.sendToDevice(bytes, count))
+            notSent_ = true;
+    }
+    bool serialPortClosed() const override
+    {
+        return !link_.settings().useTcp && !link_.serialOpen();
+    }
+    bool notSent() const { return notSent_; }
+
+private:
+    DeviceLink& link_;
+    bool notSent_ = false;
 };
 
 const char* const kUsage =
@@ -104,6 +141,14 @@ public:
     {
         result_ = hexText(code.bytes.data(), code.length);
     }
+    void unexpectedReply(PendingOperation, std::string_view frame) override
+    {
+        const ReplyFrame r(frame);
+        unexpected_ = format("tarn: the reply is not a universal infrared code (command 0x%02X, "
+                             "wanted 0x%02X): ",
+                             unsigned{r.command()}, unsigned{kQueryCommand}) +
+                      hexText(std::string(frame));
+    }
 
     bool ended() const { return ended_; }
     bool succeeded() const { return succeeded_; }
@@ -131,6 +176,8 @@ public:
         }
         if (succeeded && !result_.empty())
             cli_.print(result_);
+        if (!succeeded && !unexpected_.empty())
+            cli_.error(unexpected_);
     }
 
 private:
@@ -142,7 +189,7 @@ private:
     std::vector<Message> messages_;
     unsigned range_ = 0;
     unsigned shownTenth_ = ~0u;
-    std::string image_, info_, result_;
+    std::string image_, info_, result_, unexpected_;
     bool ended_ = false;
     bool succeeded_ = false;
 };
@@ -165,39 +212,99 @@ const Subcommand* findSubcommand(const std::vector<std::string>& words, std::str
     return nullptr;
 }
 
+std::string seconds(unsigned ms)
+{
+    return format("%u.%03u s", ms / 1000, ms % 1000);
+}
+
 // Feeds received bytes to the session until the operation ends. Gives up
-// after timeoutMs without a reply, or when the link goes down.
+// when a request was not sent, after timeoutMs without a byte, or when the
+// link goes down.
 bool runUntilEnded(const Cli& cli, CliLink& link, const LinkChoice& choice,
                    DeviceSession& session, const CliDeviceEvents& events,
-                   const Subcommand& sub, unsigned timeoutMs)
+                   const CliSender& sender, const Subcommand& sub, unsigned timeoutMs)
 {
-    Clock& clock = systemClock();
-    std::uint64_t deadline = clock.nowMs() + timeoutMs;
-    unsigned replies = session.repliesHandled();
-    while (!events.ended()) {
-        const std::uint64_t now = clock.nowMs();
-        if (now >= deadline) {
-            cli.error(format("tarn: no reply from the controller within %u.%03u s to %s (%s)",
-                             timeoutMs / 1000, timeoutMs % 1000, sub.what,
-                             describeLink(choice).c_str()));
-            return false;
-        }
-        ByteQueue::Event e;
-        if (!link.received().next(e, static_cast<unsigned>(deadline - now)))
-            continue;
-        if (e.lost) {
-            cli.error(std::string("tarn: ") +
-                      (e.kind == LinkKind::Tcp ? "网络已断开" : "串口未连接") + " (" +
-                      describeLink(choice) + ")");
-            return false;
-        }
-        session.onByte(e.byte);
-        if (session.repliesHandled() != replies) {
+    WaitOutcome w;
+    if (!sender.notSent() && !events.ended()) {
+        unsigned replies = session.repliesHandled();
+        w = awaitReplies(link.received(), systemClock(), timeoutMs, [&](std::uint8_t b) {
+            session.onByte(b);
+            if (events.ended() || sender.notSent())
+                return ReplyStep::Done;
+            if (session.repliesHandled() == replies)
+                return ReplyStep::More;
             replies = session.repliesHandled();
-            deadline = clock.nowMs() + timeoutMs;
-        }
+            return ReplyStep::ReplyComplete;
+        });
     }
-    return events.succeeded();
+    if (sender.notSent()) {
+        cli.error(notSentText(choice));
+        return false;
+    }
+    switch (w.end) {
+    case WaitEnd::Done:
+        return events.succeeded();
+    case WaitEnd::Silent:
+        cli.error("tarn: no reply from the controller within " + seconds(timeoutMs) + " to " +
+                  sub.what + " (" + describeLink(choice) + ")");
+        return false;
+    case WaitEnd::LinkLost:
+        cli.error(linkLostText(choice, w.lostKind));
+        return false;
+    }
+    return false;
+}
+
+// The controller answers a setting with a 0x6C reply at its address; waits
+// for it after the request has gone out.
+bool awaitSettingAnswer(const Cli& cli, CliLink& link, const LinkChoice& choice,
+                        std::uint8_t address, const CliSender& sender, const Subcommand& sub,
+                        unsigned timeoutMs)
+{
+    if (sender.notSent()) {
+        cli.error(notSentText(choice));
+        return false;
+    }
+    ReceiveState receive;
+    FrameParser parser(receive);
+    const WaitOutcome w =
+        awaitReplies(link.received(), systemClock(), timeoutMs, [&](std::uint8_t b) {
+            if (parser.feed(b, address) &&
+                ReplyFrame(parser.frame()).command() == kSettingCommand)
+                return ReplyStep::Done;
+            return ReplyStep::More;
+        });
+    switch (w.end) {
+    case WaitEnd::Done:
+        return true;
+    case WaitEnd::Silent:
+        cli.error("tarn: no answer from the controller within " + seconds(timeoutMs) + " to " +
+                  sub.what + "; it may not have taken it (" + describeLink(choice) + ")");
+        return false;
+    case WaitEnd::LinkLost:
+        cli.error(linkLostText(choice, w.lostKind));
+        return false;
+    }
+    return false;
+}
+
+// A frame nobody answers has arrived as far as anyone can tell when it was
+// handed to the link and the link stays up a moment longer: a network
+// bridge that hangs up at once throws away what it had not read.
+bool linkStaysUp(const Cli& cli, CliLink& link, const LinkChoice& choice, const CliSender& sender,
+                 unsigned timeoutMs)
+{
+    if (sender.notSent()) {
+        cli.error(notSentText(choice));
+        return false;
+    }
+    const WaitOutcome w = awaitReplies(link.received(), systemClock(),
+                                       std::min(timeoutMs, kSettleMs),
+                                       [](std::uint8_t) { return ReplyStep::More; });
+    if (w.end != WaitEnd::LinkLost)
+        return true;
+    cli.error(linkLostText(choice, w.lostKind));
+    return false;
 }
 
 int runDevice(Cli& cli)
@@ -235,10 +342,11 @@ int runDevice(Cli& cli)
     if (sub->action == Action::Write && !openProgramFile(argument))
         return 1;
 
+    choice.connectTimeoutMs = timeoutMs;
     CliLink link(cli, choice);
     if (!link.open())
         return 1;
-    LinkSender sender(link.link());
+    CliSender sender(link.link());
     CliDeviceEvents events(cli);
     DeviceSession session(sender, events);
     session.setDeviceAddress(static_cast<std::uint8_t>(address));
@@ -280,8 +388,18 @@ int runDevice(Cli& cli)
     }
 
     bool succeeded = true;
-    if (sub->awaitsReply)
-        succeeded = runUntilEnded(cli, link, choice, session, events, *sub, timeoutMs);
+    switch (sub->awaits) {
+    case Awaits::Operation:
+        succeeded = runUntilEnded(cli, link, choice, session, events, sender, *sub, timeoutMs);
+        break;
+    case Awaits::Answer:
+        succeeded = awaitSettingAnswer(cli, link, choice, session.deviceAddress(), sender, *sub,
+                                       timeoutMs);
+        break;
+    case Awaits::Nothing:
+        succeeded = linkStaysUp(cli, link, choice, sender, timeoutMs);
+        break;
+    }
     if (succeeded && sub->action == Action::Read) {
         std::string error;
         if (!writeFileSafely(argument, events.image(), error)) {
@@ -302,7 +420,8 @@ const CommandRegistration deviceCommand({
     "  read OUT.qv3      read the controller's program into a program file; the\n"
     "                    file is written only once the whole image has arrived\n"
     "                    and passed its check\n"
-    "  clock-set         set the controller's clock to now (UTC + 8 h)\n"
+    "  clock-set         set the controller's clock to now (UTC + 8 h) and wait\n"
+    "                    for the controller's answer\n"
     "  clock             read the controller's clock\n"
     "  info              hardware information (the first layout)\n"
     "  info2             hardware information 2 (the layout follows its length)\n"
@@ -317,14 +436,15 @@ const CommandRegistration deviceCommand({
     "                    --help tells more)\n\n"
     "Options:\n"
     "  --address A       the controller's bus address, 0 to 255 (default 1)\n"
-    "  --timeout S       give up after S seconds without a reply (default 3)\n\n"
+    "  --timeout S       give up connecting after S seconds, and waiting for a\n"
+    "                    reply after S seconds in which no byte came (default 3)\n\n"
     "On success, standard output gets the message that ends the operation\n"
     "(\"全部数据已写入！\", the controller's time, its address ...), the hardware\n"
     "information, and after learning one line more: PARAMETER CODE, or the\n"
     "universal code's bytes as hex. Progress and every other message go to\n"
     "standard error, messages as \"message: CAPTION: TEXT\". Exit status 0 on\n"
-    "success, 1 when the controller refused, did not reply or the link failed,\n"
-    "2 for usage errors.\n\n" ORLO_LINK_OPTIONS_HELP,
+    "success, 1 when the controller refused, did not reply or answer, a request\n"
+    "could not be sent, or the link failed, 2 for usage errors.\n\n" ORLO_LINK_OPTIONS_HELP,
     runDevice});
 
 }  // namespace

@@ -1,7 +1,8 @@
 // tarn relay: the relay command wizard on the command line. Builds the 8-byte
 // "55" frame of a relay-board operation and prints it as hex, or sends it
 // over the device link and prints the board's sum reply with the channel
-// states it reports. Waiting for a reply is bounded by --timeout.
+// states it reports. Connecting and waiting for a reply are bounded by
+// --timeout.
 #include <cstdio>
 
 #include "cli/command.h"
@@ -9,6 +10,7 @@
 #include "cli/number_option.h"
 #include "device/clock.h"
 #include "device/frame_parser.h"
+#include "device/reply_wait.h"
 #include "platform/shell.h"
 #include "platform/strings.h"
 #include "tools/relay_frames.h"
@@ -50,50 +52,49 @@ void showMessages(const RelayBuild& build)
         shell().messageBox(m.text, m.caption, Buttons::Ok, Icon::Warning);
 }
 
-// Sends the frame and waits at most timeoutMs for the board's sum reply.
-int sendFrame(const Cli& cli, const LinkChoice& choice, const RelayOperation& op,
+// Sends the frame and waits for the board's sum reply, giving up after
+// timeoutMs without a byte.
+int sendFrame(const Cli& cli, LinkChoice choice, const RelayOperation& op,
               const RelayRequest& request, const std::string& frame, unsigned timeoutMs)
 {
+    choice.connectTimeoutMs = timeoutMs;
     CliLink link(cli, choice);
     if (!link.open())
         return 1;
     ReceiveState receive;
     SumFrameParser parser(receive);
     receive.requestSent();
-    link.send(frame);
+    if (!link.send(frame)) {
+        cli.error(notSentText(choice));
+        return 1;
+    }
     cli.print("sent  " + relayFrameText(frame));
 
     // Address changes and the forms without reply are not answered.
     if (!request.withReply || !op.awaitsReply)
         return 0;
 
-    Clock& clock = systemClock();
-    const std::uint64_t deadline = clock.nowMs() + timeoutMs;
-    for (;;) {
-        const std::uint64_t now = clock.nowMs();
-        if (now >= deadline) {
-            cli.error(format("tarn: no reply from the relay board within %u.%03u s (%s)",
-                             timeoutMs / 1000, timeoutMs % 1000, describeLink(choice).c_str()));
-            return 1;
-        }
-        ByteQueue::Event e;
-        if (!link.received().next(e, static_cast<unsigned>(deadline - now)))
-            continue;
-        if (e.lost) {
-            cli.error(std::string("tarn: ") +
-                      (e.kind == LinkKind::Tcp ? "网络已断开" : "串口未连接") + " (" +
-                      describeLink(choice) + ")");
-            return 1;
-        }
-        if (!parser.feed(e.byte))
-            continue;
-        const std::string reply(parser.frame());
-        cli.print("reply " + hexText(reply));
-        const ReplyFrame r(reply);
-        cli.print(format("module %u closed: %s", unsigned{r.byteAt(1)},
-                         closedChannelsText(r.sumValue()).c_str()));
-        return 0;
+    const WaitOutcome w =
+        awaitReplies(link.received(), systemClock(), timeoutMs, [&](std::uint8_t b) {
+            return parser.feed(b) ? ReplyStep::Done : ReplyStep::More;
+        });
+    switch (w.end) {
+    case WaitEnd::Silent:
+        cli.error(format("tarn: no reply from the relay board within %u.%03u s (%s)",
+                         timeoutMs / 1000, timeoutMs % 1000, describeLink(choice).c_str()));
+        return 1;
+    case WaitEnd::LinkLost:
+        cli.error(linkLostText(choice, w.lostKind));
+        return 1;
+    case WaitEnd::Done:
+        break;
     }
+    const std::string reply(parser.frame());
+    cli.print("reply " + hexText(reply));
+    const ReplyFrame r(reply);
+    cli.print(format("module %u closed: %s", unsigned{r.byteAt(1)},
+                     closedChannelsText(r.sumValue()).c_str()));
+    return 0;
 }
 
 int runRelay(Cli& cli)
@@ -180,11 +181,12 @@ const CommandRegistration relayCommand({
     "                 one number the last channel is the first, without the\n"
     "                 interval it is 100 ms)\n"
     "  --no-reply     the form without reply (the query has none)\n"
-    "  --timeout S    give up after S seconds without a reply (default 3)\n\n"
+    "  --timeout S    give up connecting after S seconds, and waiting for the\n"
+    "                 reply after S seconds in which no byte came (default 3)\n\n"
     "The wizard's messages go to standard error as \"message: CAPTION: TEXT\";\n"
     "a refused frame (an empty channel list, a query without reply, a value the\n"
-    "frame cannot carry) exits with status 1, as does a missing reply or a lost\n"
-    "link. Usage errors exit with 2.\n\n" ORLO_LINK_OPTIONS_HELP,
+    "frame cannot carry) exits with status 1, as does a frame that cannot be\n"
+    "sent, a missing reply or a lost link. Usage errors exit with 2.\n\n" ORLO_LINK_OPTIONS_HELP,
     runRelay});
 
 }  // namespace

@@ -92,14 +92,19 @@ int runLink(Cli& cli)
     CliLink link(cli, choice);
     if (!link.open())
         return 1;
-    link.send(bytes);
+    if (!link.send(bytes)) {
+        cli.error(notSentText(choice));
+        return 1;
+    }
     std::string got;
     ByteQueue::Event e;
     while (link.received().next(e, waitMs) && !e.lost)
         got += static_cast<char>(e.byte);
     cli.print(hexText(got));
-    if (e.lost)
-        cli.error(std::string("tarn: ") + (e.kind == LinkKind::Tcp ? "网络已断开" : "串口未连接"));
+    if (e.lost) {
+        cli.error(linkLostText(choice, e.kind));
+        return 1;
+    }
     return 0;
 }
 
@@ -127,7 +132,9 @@ const CommandRegistration linkCommand({
     "Prints the link a device command would use, e.g. \"tcp 192.168.1.110:6000\"\n"
     "or \"serial /dev/ttyS0 9600\". With --send, opens it, sends the bytes,\n"
     "prints every byte that arrives until none has come for MS milliseconds\n"
-    "(default 1000) as hex on one line, and closes it.\n\n" ORLO_LINK_OPTIONS_HELP,
+    "(default 1000) as hex on one line, and closes it. Exit status 1 when the\n"
+    "link cannot be opened, the bytes cannot be sent or the link goes down.\n\n"
+    ORLO_LINK_OPTIONS_HELP,
     runLink});
 
 }  // namespace

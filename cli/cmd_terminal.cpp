@@ -111,17 +111,22 @@ private:
     bool endsLine_ = false;
 };
 
-// Sends one line as a send line of the terminal does. False (with a message)
-// when the line sends nothing.
-bool sendLine(const Cli& cli, CliLink& link, const std::string& line, bool hex)
+// Sends one line as a send line of the terminal does; a line that sends
+// nothing is refused with a message. False (with a message) only when its
+// bytes could not be handed to the link.
+bool sendLine(const Cli& cli, CliLink& link, const LinkChoice& choice, const std::string& line,
+              bool hex)
 {
     const SendLine s = sendLineBytes(line, hex);
     if (!s.ok) {
         cli.error(hex ? "tarn: not sent: give hex bytes separated by blanks, e.g. \"01 02 FF\""
                       : "tarn: not sent: the line is empty or has 1000 characters or more");
+        return true;
+    }
+    if (!link.send(s.bytes)) {
+        cli.error(notSentText(choice));
         return false;
     }
-    link.send(s.bytes);
     return true;
 }
 
@@ -164,8 +169,10 @@ int runTerminal(Cli& cli)
 
     std::shared_ptr<TypedLines> typed;
     std::thread reader;
+    int status = 0;
     if (oneLine) {
-        sendLine(cli, link, haveSend ? sendText : sendHex, haveSendHex);
+        if (!sendLine(cli, link, choice, haveSend ? sendText : sendHex, haveSendHex))
+            status = 1;
     } else {
         typed = std::make_shared<TypedLines>();
         reader = std::thread(readTypedLines, typed);
@@ -175,13 +182,13 @@ int runTerminal(Cli& cli)
     // the typed input), or when the link goes down.
     bool inputEnded = oneLine;
     std::uint64_t endMs = clock.nowMs() + listenMs;
-    int status = 0;
     for (;;) {
         if (typed) {
             std::string line;
             bool ended = false;
             while (typed->take(line, ended))
-                sendLine(cli, link, cli.rawGbk ? line : utf8ToGbk(line), hexInput);
+                if (!sendLine(cli, link, choice, cli.rawGbk ? line : utf8ToGbk(line), hexInput))
+                    status = 1;
             if (ended && !inputEnded) {
                 inputEnded = true;
                 endMs = clock.nowMs() + listenMs;
@@ -239,8 +246,8 @@ const CommandRegistration terminalCommand({
     "Hex is blank-separated tokens, each the low 8 bits of a hex number of at\n"
     "most 9 characters (an optional 0x); a text of 498 characters or more, or\n"
     "any other token, sends nothing. A text line of 1000 characters or more\n"
-    "sends nothing. Exit status 1 when the link cannot be opened or goes down,\n"
-    "2 for usage errors.\n\n" ORLO_LINK_OPTIONS_HELP,
+    "sends nothing. Exit status 1 when the link cannot be opened, a line cannot\n"
+    "be sent or the link goes down, 2 for usage errors.\n\n" ORLO_LINK_OPTIONS_HELP,
     runTerminal});
 
 }  // namespace

@@ -87,6 +87,19 @@ std::string describeLink(const LinkChoice& choice)
     return format("serial %s %u", device.c_str(), rate);
 }
 
+std::string linkLostText(const LinkChoice& choice, LinkKind kind)
+{
+    return std::string("tarn: ") + (kind == LinkKind::Tcp ? "网络已断开" : "串口未连接") + " (" +
+           describeLink(choice) + ")";
+}
+
+std::string notSentText(const LinkChoice& choice)
+{
+    return std::string("tarn: not sent, the link is down: ") +
+           (choice.settings.useTcp ? "网络已断开" : "串口未连接") + " (" + describeLink(choice) +
+           ")";
+}
+
 CliLink::CliLink(const Cli& cli, const LinkChoice& choice) : cli_(cli), choice_(choice)
 {
     LinkServices services;
@@ -96,32 +109,42 @@ CliLink::CliLink(const Cli& cli, const LinkChoice& choice) : cli_(cli), choice_(
     link_->setSettings(choice.settings);
     link_->setSerialDevice(choice.serialDevice);
     link_->setBaudRate(choice.baudRate);
+    link_->setConnectTimeout(choice.connectTimeoutMs);
 }
 
 bool CliLink::open()
 {
-    if (choice_.settings.useTcp) {
-        if (!link_->tcpConnected())
-            link_->toggleTcp();
-        return link_->tcpConnected();
-    }
-    if (!link_->serialOpen())
+    const bool tcp = choice_.settings.useTcp;
+    if (tcp ? link_->tcpConnected() : link_->serialOpen())
+        return true;
+    told_ = false;
+    if (tcp)
+        link_->toggleTcp();
+    else
         link_->toggleSerial();
-    return link_->serialOpen();
+    if (tcp ? link_->tcpConnected() : link_->serialOpen())
+        return true;
+    // Opened, and gone again before it could be used (a bridge that hangs
+    // up at once); a failure to open has said why already.
+    if (!told_)
+        cli_.error(linkLostText(choice_, tcp ? LinkKind::Tcp : LinkKind::Serial));
+    return false;
 }
 
-void CliLink::send(const std::string& bytes)
+bool CliLink::send(const std::string& bytes)
 {
-    link_->sendToDevice(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return link_->sendToDevice(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
 void CliLink::showMessage(const std::string& text)
 {
+    told_ = true;
     cli_.error("tarn: " + text + " (" + describeLink(choice_) + ")");
 }
 
 void CliLink::diagnostic(const std::string& line)
 {
+    told_ = true;
     cli_.error(line);
 }
 

@@ -4,6 +4,7 @@
 // bytes the command takes from a queue. Every device command uses these.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -26,6 +27,9 @@ struct LinkChoice {
     std::string serialDevice;  // --serial, as a device path; empty: COM(comIndex + 1)
     unsigned baudRate = 0;     // --baud; 0: the settings' baud index
     bool trace = false;        // --trace
+    // How long connecting to the network bridge may take (the device
+    // commands' --timeout).
+    unsigned connectTimeoutMs = kDefaultConnectTimeoutMs;
 };
 
 // Reads the settings file in the current folder and takes the link options
@@ -35,6 +39,12 @@ int takeLinkOptions(Cli& cli, LinkChoice& choice);
 // The link in words: "tcp 192.168.1.110:6000" or "serial /dev/ttyS0 9600".
 std::string describeLink(const LinkChoice& choice);
 
+// What a command says when the link went down while it waited:
+// "tarn: 网络已断开 (tcp ...)" or "tarn: 串口未连接 (serial ...)".
+std::string linkLostText(const LinkChoice& choice, LinkKind kind);
+// What it says when bytes could not be handed to an open link.
+std::string notSentText(const LinkChoice& choice);
+
 // An open link for one run of a command. Diagnostics go to standard error
 // as UTF-8; progress notes only with --trace.
 class CliLink final : private LinkEvents, private TransportLog {
@@ -43,9 +53,11 @@ public:
     CliLink(const CliLink&) = delete;
     CliLink& operator=(const CliLink&) = delete;
 
-    // Opens the serial port or connects. False after printing why.
+    // Opens the serial port or connects. False after printing why; a link
+    // that went down again at once counts as not opened.
     bool open();
-    void send(const std::string& bytes);
+    // True when the bytes were handed to the open link.
+    bool send(const std::string& bytes);
     // Received bytes (and link-lost notices) in order.
     ByteQueue& received() { return queue_; }
     DeviceLink& link() { return *link_; }
@@ -59,6 +71,7 @@ private:
     const Cli& cli_;
     LinkChoice choice_;
     ByteQueue queue_;
+    std::atomic<bool> told_{false};  // a message or diagnostic was printed
     // Last: destroyed first, so the link's threads end before the queue
     // they write to.
     std::unique_ptr<DeviceLink> link_;

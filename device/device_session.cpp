@@ -442,6 +442,7 @@ void DeviceSession::onLearnedCode(PendingOperation op, const ReplyFrame& r)
         return;
     }
     if (r.command() != kQueryCommand) {
+        events_.unexpectedReply(op, r.bytes());
         finish(op, false);
         return;
     }

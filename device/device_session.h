@@ -123,6 +123,11 @@ public:
     // with a message (a refused write, "数据出错", "数据有误！"). Not called
     // for an operation that is merely overwritten by the next one.
     virtual void operationEnded(PendingOperation, bool /*succeeded*/) {}
+    // A checked reply that does not fit the pending operation ended it
+    // without a message: a universal infrared code request answered with a
+    // reply of another command. The window shows nothing; the command line
+    // says what came instead.
+    virtual void unexpectedReply(PendingOperation, std::string_view /*frame*/) {}
     // A byte received while nothing is assembled (Idle, DebugTerminal).
     virtual void terminalByte(std::uint8_t) {}
     // A checked reply for a tool that owns its pending value: the relay test

@@ -95,7 +95,8 @@ void DeviceLink::toggleTcp()
         show(ConnectionState::TcpDisconnected);
         return;
     }
-    if (!tcp_.connect(tcpGate_, settings_.serverAddress, settings_.serverPort)) {
+    if (!tcp_.connect(tcpGate_, settings_.serverAddress, settings_.serverPort,
+                      connectTimeoutMs_)) {
         events_.showMessage(kConnectFailed);
         return;
     }
@@ -110,23 +111,23 @@ void DeviceLink::pressConnectionButton()
         toggleSerial();
 }
 
-void DeviceLink::writeSerial(const std::uint8_t* bytes, std::size_t count)
+bool DeviceLink::writeSerial(const std::uint8_t* bytes, std::size_t count)
 {
     if (!serial_.isOpen())
         toggleSerial();
     if (!serial_.isOpen())
-        return;
+        return false;
     OsError error = serial_.write(bytes, count);
     if (error != 0)
         log_.diagnostic(format(kWriteFailed, error));
+    return error == 0;
 }
 
-void DeviceLink::sendToDevice(const std::uint8_t* bytes, std::size_t count)
+bool DeviceLink::sendToDevice(const std::uint8_t* bytes, std::size_t count)
 {
     if (settings_.useTcp)
-        tcp_.send(bytes, count);
-    else
-        writeSerial(bytes, count);
+        return tcp_.send(bytes, count);
+    return writeSerial(bytes, count);
 }
 
 void DeviceLink::onLinkLost(LinkKind kind)

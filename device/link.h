@@ -67,6 +67,9 @@ public:
     void setBaudRate(unsigned baudRate) { baudRate_ = baudRate; }
     // The rate the serial port opens with.
     unsigned baudRate() const;
+    // How long connecting to the TCP server may take (kWaitForever: no
+    // limit); kDefaultConnectTimeoutMs at start.
+    void setConnectTimeout(unsigned timeoutMs) { connectTimeoutMs_ = timeoutMs; }
 
     // Closes the serial port if it is open, otherwise opens it with the
     // current settings; the button follows. A failed open changes nothing
@@ -79,12 +82,15 @@ public:
     void pressConnectionButton();
 
     // Writes bytes to the serial port, opening it first when it is closed.
-    // A failed write is written to the diagnostics; nobody else is told.
-    void writeSerial(const std::uint8_t* bytes, std::size_t count);
-    // The single send path: in TCP mode one send on the socket, its result
-    // ignored (nothing is sent when never connected); otherwise writeSerial.
-    // The choice follows the setting alone, not the connection state.
-    void sendToDevice(const std::uint8_t* bytes, std::size_t count);
+    // A failed write is written to the diagnostics. True when the bytes
+    // were written to the open port.
+    bool writeSerial(const std::uint8_t* bytes, std::size_t count);
+    // The single send path: in TCP mode a send on the socket (nothing is
+    // sent when not connected); otherwise writeSerial. The choice follows
+    // the setting alone, not the connection state. True when the bytes were
+    // handed to an open link; the window ignores this (a send on a link that
+    // is down does nothing visible), the command line reports it.
+    bool sendToDevice(const std::uint8_t* bytes, std::size_t count);
 
     // The owner's answer to ByteSink::linkLost, on the owner's thread: when
     // the link of that kind is indeed down, releases it and shows
@@ -128,6 +134,7 @@ private:
     std::atomic<bool> useTcp_{false};
     std::string serialDevice_;
     unsigned baudRate_ = 0;
+    unsigned connectTimeoutMs_ = kDefaultConnectTimeoutMs;
     ConnectionState shown_ = ConnectionState::SerialClosed;
     TcpGate tcpGate_;
     // Declared last: destroyed first, so their threads end while the

@@ -91,10 +91,41 @@ bool SerialPort::openDevice(ByteSink& owner, const std::string& path,
 
 void SerialPort::close()
 {
+    // What was written leaves the line before the device is closed, as a
+    // serial driver does on close: the next open would discard it.
+    if (open_)
+        drainOutput();
     // Marked closed first, so a reader failing at this moment does not
     // report a loss the owner asked for.
     open_ = false;
     release();
+}
+
+void SerialPort::drainOutput()
+{
+    // The queue must keep shrinking: it is given up once it has not moved
+    // for kDrainLimitMs, however slow the line.
+    std::size_t fewest = static_cast<std::size_t>(-1);
+    std::uint64_t movedAt = clock_.nowMs();
+    for (;;) {
+        std::size_t queued = 0;
+        const OsError error = line_->outputQueued(queued);
+        if (error != 0) {
+            log_.diagnostic(format(kDrainCheckFailed, error));
+            return;
+        }
+        if (queued == 0)
+            break;
+        if (queued < fewest) {
+            fewest = queued;
+            movedAt = clock_.nowMs();
+        } else if (clock_.nowMs() - movedAt >= kDrainLimitMs) {
+            log_.diagnostic(format(kDrainTimedOut, static_cast<unsigned long>(queued)));
+            return;
+        }
+        clock_.sleepMs(kDrainPollMs);
+    }
+    line_->drain();  // the last bytes, out of the driver's hands
 }
 
 void SerialPort::release()

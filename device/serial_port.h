@@ -52,8 +52,11 @@ public:
     // bytes carry source 0 and a failure to open names the path.
     bool openPath(ByteSink& owner, const std::string& path, unsigned baudRate);
 
-    // Stops and joins the reader, then closes the device. Nothing happens
-    // when no port is open. Must not be called from the sink's callbacks.
+    // Waits until the bytes written have been sent (polling the output
+    // queue every kDrainPollMs; given up when it has not shrunk for
+    // kDrainLimitMs, with a diagnostic line), stops and joins the reader,
+    // then closes the device. Nothing happens when no port is open. Must
+    // not be called from the sink's callbacks.
     void close();
 
     // Changes the rate of the open port: waits (polling every kDrainPollMs on
@@ -80,6 +83,7 @@ public:
 private:
     bool openDevice(ByteSink& owner, const std::string& path, const std::string& failureText,
                     unsigned portNumber, unsigned baudRate);
+    void drainOutput();
     void startReader();
     void stopReader();
     void release();

@@ -11,13 +11,14 @@ TcpClient::~TcpClient()
     release();
 }
 
-bool TcpClient::connect(ByteSink& owner, const std::string& address, std::uint16_t port)
+bool TcpClient::connect(ByteSink& owner, const std::string& address, std::uint16_t port,
+                        unsigned timeoutMs)
 {
     if (connected_)
         return true;
     release();
     OsError error = 0;
-    socket_ = connector_(address, port, error);
+    socket_ = connector_(address, port, error, timeoutMs);
     if (!socket_)
         return false;
     connected_ = true;
@@ -42,10 +43,18 @@ void TcpClient::release()
     socket_.reset();
 }
 
-void TcpClient::send(const std::uint8_t* bytes, std::size_t count)
+bool TcpClient::send(const std::uint8_t* bytes, std::size_t count)
 {
-    if (socket_ && count > 0)
-        socket_->send(bytes, count);
+    if (!socket_ || !connected_)
+        return false;
+    std::size_t sent = 0;
+    while (sent < count) {
+        const Transfer t = socket_->send(bytes + sent, count - sent);
+        if (t.count == 0)
+            return false;
+        sent += t.count;
+    }
+    return true;
 }
 
 void TcpClient::receiveLoop(TcpSocket* socket, ByteSink* owner)

@@ -18,7 +18,7 @@ namespace orlo {
 class TcpClient {
 public:
     using Connector = std::function<std::unique_ptr<TcpSocket>(
-        const std::string& address, std::uint16_t port, OsError& error)>;
+        const std::string& address, std::uint16_t port, OsError& error, unsigned timeoutMs)>;
 
     // connector makes the connection (the platform's connectTcp by default).
     explicit TcpClient(Connector connector = connectTcp);
@@ -28,13 +28,15 @@ public:
     TcpClient& operator=(const TcpClient&) = delete;
 
     // Connects to address (dotted IPv4) and port, blocking until the
-    // connection is made or refused, and starts the receive thread, which
+    // connection is made or refused or timeoutMs has passed (kWaitForever:
+    // no limit), and starts the receive thread, which
     // hands each byte to owner (sendByte, source kTcpSource) while connected.
     // False when the address is not dotted IPv4 or the connection fails; the
     // caller tells the user. Waits first for the receive thread of an earlier
     // connection to end (see ByteSink::sendByte). Owner's thread only; owner
     // must outlive the connection.
-    bool connect(ByteSink& owner, const std::string& address, std::uint16_t port);
+    bool connect(ByteSink& owner, const std::string& address, std::uint16_t port,
+                 unsigned timeoutMs = kDefaultConnectTimeoutMs);
 
     // Ends the connection: the receive thread stops delivering and ends by
     // itself. Does not wait for it, so it may be called from the thread that
@@ -45,10 +47,10 @@ public:
     // Any thread.
     bool connected() const { return connected_; }
 
-    // One send of the bytes on the socket; the result is ignored. Sends
-    // nothing when no connection was ever made, and fails silently on a
-    // connection that has ended.
-    void send(const std::uint8_t* bytes, std::size_t count);
+    // Sends the bytes on the socket. True when all of them were handed to
+    // an open connection; false when not connected (never, or no longer:
+    // disconnected, or the peer has closed) or the socket refused them.
+    bool send(const std::uint8_t* bytes, std::size_t count);
 
 private:
     void receiveLoop(TcpSocket* socket, ByteSink* owner);

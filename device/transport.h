@@ -48,6 +48,10 @@ constexpr unsigned kLinkLostMessage = 0x0408;
 // Blocks without a time-out.
 constexpr unsigned kWaitForever = ~0u;
 
+// How long a TCP connect waits for the far end when nobody says otherwise:
+// an unreachable bridge costs Tarn.exe's window at most this long.
+constexpr unsigned kDefaultConnectTimeoutMs = 3000;
+
 // The outcome of one read or write. Exactly one of these holds:
 //  - count > 0: that many bytes were moved;
 //  - error != 0: the call failed;
@@ -141,6 +145,10 @@ public:
     virtual Transfer write(const std::uint8_t* bytes, std::size_t count) = 0;
     // The number of bytes written but not yet sent on the line.
     virtual OsError outputQueued(std::size_t& count) = 0;
+    // Waits until the driver has sent everything written (the last byte
+    // included), as a serial driver does on close. Called only once
+    // outputQueued has found the queue empty, so it returns promptly.
+    virtual OsError drain() = 0;
 };
 
 // The device path of port COMn on this platform: "\\.\COMn" on Windows (the
@@ -173,10 +181,13 @@ public:
 };
 
 // Connects to an IPv4 address in dotted form and a port. Blocks until the
-// connection is made or refused. Returns nullptr with a platform error code
-// when the address is not a dotted IPv4 address or the connection fails.
+// connection is made or refused, or timeoutMs has passed (a far end that
+// never answers, a listener whose queue is full); kWaitForever: no limit.
+// Returns nullptr with a platform error code when the address is not a
+// dotted IPv4 address or the connection fails or times out.
 std::unique_ptr<TcpSocket> connectTcp(const std::string& address, std::uint16_t port,
-                                      OsError& error);
+                                      OsError& error,
+                                      unsigned timeoutMs = kDefaultConnectTimeoutMs);
 
 // A listening TCP socket: the server side used by the simulated controller
 // and by the tests. Destroying it stops listening.

@@ -38,6 +38,10 @@ std::string FaultInjector::apply(std::string reply)
     ++count_;
     if (due(plan_.dropEvery, count_))
         return std::string();
+    const bool sumForm = reply.size() == kSumFrameBytes &&
+                         static_cast<unsigned char>(reply[0]) == kSumReplyStart;
+    if (due(plan_.misanswerEvery, count_) && !sumForm)
+        reply = shortReply(static_cast<std::uint8_t>(reply[0]), kSettingCommand, 0, 0);
     if (due(plan_.corruptEvery, count_))
         corrupt(reply);
     if (due(plan_.garbleEvery, count_))

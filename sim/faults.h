@@ -1,5 +1,6 @@
 // Faults the simulated controller can be told to make, for tests of the
-// host's failure paths: drop, corrupt or garble every Nth reply.
+// host's failure paths: drop, corrupt, garble or misanswer every Nth reply; a slow
+// line and a bridge that hangs up (LineFaults).
 //
 // Dropped: the host hears nothing. Corrupted: one data byte changed and the
 // check recomputed, a wrong answer that passes the frame check, as from a
@@ -16,6 +17,15 @@ struct FaultPlan {
     unsigned dropEvery = 0;
     unsigned corruptEvery = 0;
     unsigned garbleEvery = 0;
+    // A CRC reply replaced by a setting acknowledgement (0x6C, A = B = 0):
+    // a checked answer of the wrong kind.
+    unsigned misanswerEvery = 0;
+};
+
+// How the lines misbehave, for tests of the host's waits.
+struct LineFaults {
+    unsigned paceMs = 0;  // replies go out one byte at a time, this far apart
+    bool hangUp = false;  // every TCP connection is closed as soon as it is accepted
 };
 
 class FaultInjector {

@@ -69,6 +69,7 @@ int main(int argc, char** argv)
     Controller controller(options.controller, logLine);
     FaultInjector faults(options.faults);
     SimServer server(controller, faults, logLine, options.verbose);
+    server.setLineFaults(options.line);
     if (options.tcp) {
         if (!server.serveTcp(options.tcpHost, options.tcpPort, error)) {
             std::fprintf(stderr, "tarn-sim: %s\n", error.c_str());

@@ -32,6 +32,9 @@ const char* const kSimUsage =
     "  --drop-every N        drop every Nth reply\n"
     "  --corrupt-every N     change a data byte of every Nth reply, check recomputed\n"
     "  --garble-every N      change the check of every Nth reply\n"
+    "  --misanswer-every N   answer every Nth request with a setting acknowledgement\n"
+    "  --pace MS             send replies one byte at a time, MS ms apart (a slow line)\n"
+    "  --hang-up             close every TCP connection as soon as it is accepted\n"
     "  --verbose             print every request and reply as hex\n";
 
 namespace {
@@ -81,6 +84,10 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         }
         if (name == "--verbose") {
             o.verbose = true;
+            continue;
+        }
+        if (name == "--hang-up") {
+            o.line.hangUp = true;
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -158,15 +165,22 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             o.controller.loader.silentAfterBlock = static_cast<long>(n);
         } else if (name == "--firmware-out") {
             o.controller.loader.imageFile = value;
+        } else if (name == "--pace") {
+            if (!number(value, 10000, n)) {
+                error = "--pace takes milliseconds from 0 to 10000";
+                return false;
+            }
+            o.line.paceMs = static_cast<unsigned>(n);
         } else if (name == "--drop-every" || name == "--corrupt-every" ||
-                   name == "--garble-every") {
+                   name == "--garble-every" || name == "--misanswer-every") {
             if (!number(value, 1000000, n) || n == 0) {
                 error = name + " takes a count from 1";
                 return false;
             }
             unsigned& every = name == "--drop-every"      ? o.faults.dropEvery
                               : name == "--corrupt-every" ? o.faults.corruptEvery
-                                                          : o.faults.garbleEvery;
+                              : name == "--garble-every"  ? o.faults.garbleEvery
+                                                          : o.faults.misanswerEvery;
             every = static_cast<unsigned>(n);
         } else {
             error = "unknown option " + name;

@@ -21,6 +21,7 @@ struct SimOptions {
     bool help = false;
     ControllerConfig controller;
     FaultPlan faults;
+    LineFaults line;
 };
 
 extern const char* const kSimUsage;

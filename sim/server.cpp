@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -71,6 +72,23 @@ std::vector<std::string> SimServer::respond(RequestParser& parser, unsigned char
     return out;
 }
 
+void SimServer::sendReply(
+    const std::string& reply,
+    const std::function<std::size_t(const std::uint8_t*, std::size_t)>& sendSome)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(reply.data());
+    const std::size_t step = lineFaults_.paceMs > 0 ? 1 : reply.size();
+    std::size_t sent = 0;
+    while (sent < reply.size() && !stopping_) {
+        if (sent > 0 && lineFaults_.paceMs > 0)
+            systemClock().sleepMs(lineFaults_.paceMs);
+        const std::size_t n = sendSome(bytes + sent, std::min(step, reply.size() - sent));
+        if (n == 0)
+            return;
+        sent += n;
+    }
+}
+
 bool SimServer::serveTcp(const std::string& host, std::uint16_t port, std::string& error)
 {
     OsError e = 0;
@@ -97,6 +115,10 @@ void SimServer::tcpLoop()
             }
             continue;
         }
+        if (lineFaults_.hangUp) {
+            logLine("tcp client hung up on");
+            continue;
+        }
         logLine("tcp client connected");
         RequestParser parser;
         while (!stopping_) {
@@ -107,18 +129,12 @@ void SimServer::tcpLoop()
                 parser.idle();
                 continue;
             }
-            for (std::size_t i = 0; i < t.count; ++i) {
-                for (const std::string& reply : respond(parser, buffer[i])) {
-                    const auto* bytes = reinterpret_cast<const std::uint8_t*>(reply.data());
-                    std::size_t sent = 0;
-                    while (sent < reply.size()) {
-                        const Transfer s = client->send(bytes + sent, reply.size() - sent);
-                        if (s.count == 0)
-                            break;  // the client has gone; its receive ends the loop
-                        sent += s.count;
-                    }
-                }
-            }
+            // A client that has gone takes nothing; its receive ends the loop.
+            for (std::size_t i = 0; i < t.count; ++i)
+                for (const std::string& reply : respond(parser, buffer[i]))
+                    sendReply(reply, [&](const std::uint8_t* bytes, std::size_t n) {
+                        return client->send(bytes, n).count;
+                    });
         }
         logLine("tcp client disconnected");
     }
@@ -172,8 +188,9 @@ void SimServer::ptyLoop()
             baud = 0;
         for (std::size_t i = 0; i < t.count; ++i)
             for (const std::string& reply : respond(parser, buffer[i], baud))
-                pty_->send(reinterpret_cast<const std::uint8_t*>(reply.data()), reply.size(),
-                           kSendWaitMs);
+                sendReply(reply, [&](const std::uint8_t* bytes, std::size_t n) {
+                    return pty_->send(bytes, n, kSendWaitMs).count;
+                });
     }
 }
 

@@ -33,6 +33,9 @@ public:
     SimServer(const SimServer&) = delete;
     SimServer& operator=(const SimServer&) = delete;
 
+    // Before serving.
+    void setLineFaults(const LineFaults& faults) { lineFaults_ = faults; }
+
     // Listens on host:port (0: any free port) and starts serving. False
     // with a message in error when the port cannot be had.
     bool serveTcp(const std::string& host, std::uint16_t port, std::string& error);
@@ -56,11 +59,16 @@ private:
     void tcpLoop();
     void ptyLoop();
     void logLine(const std::string& line);
+    // Sends a reply with sendSome (which returns how many bytes it took, 0
+    // when the line has gone), paced as lineFaults_ says.
+    void sendReply(const std::string& reply,
+                   const std::function<std::size_t(const std::uint8_t*, std::size_t)>& sendSome);
 
     Controller& controller_;
     FaultInjector& faults_;
     Log log_;
     bool verbose_;
+    LineFaults lineFaults_;
     std::mutex mutex_;
     std::atomic<bool> stopping_{false};
 

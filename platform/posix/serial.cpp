@@ -172,6 +172,15 @@ public:
         return 0;
     }
 
+    OsError drain() override
+    {
+        int r;
+        do
+            r = tcdrain(fd_);
+        while (r != 0 && errno == EINTR);
+        return r == 0 ? 0 : lastError();
+    }
+
 private:
     int fd_;
     termios state_{};

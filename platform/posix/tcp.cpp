@@ -149,27 +149,43 @@ private:
 }  // namespace
 
 std::unique_ptr<TcpSocket> connectTcp(const std::string& address, std::uint16_t port,
-                                      OsError& error)
+                                      OsError& error, unsigned timeoutMs)
 {
     sockaddr_in to;
     if (!ipv4Address(address, port, to)) {
         error = EINVAL;
         return nullptr;
     }
-    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // Connected without blocking, so the wait for the far end has a bound;
+    // the socket blocks again once connected.
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) {
         error = lastError();
         return nullptr;
     }
-    int r;
-    do
-        r = ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to);
-    while (r != 0 && errno == EINTR);
-    if (r != 0) {
-        error = lastError();
+    auto fail = [&](OsError e) -> std::unique_ptr<TcpSocket> {
+        error = e;
         ::close(fd);
         return nullptr;
+    };
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0) {
+        if (errno != EINPROGRESS && errno != EINTR)
+            return fail(lastError());
+        const int ready = waitFor(fd, POLLOUT, timeoutMs);
+        if (ready < 0)
+            return fail(lastError());
+        if (ready == 0)
+            return fail(ETIMEDOUT);
+        int result = 0;
+        socklen_t length = sizeof result;
+        if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &result, &length) != 0)
+            return fail(lastError());
+        if (result != 0)
+            return fail(static_cast<OsError>(result));
     }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return fail(lastError());
     error = 0;
     return std::make_unique<PosixTcpSocket>(fd);
 }

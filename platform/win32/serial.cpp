@@ -153,6 +153,13 @@ public:
         return 0;
     }
 
+    OsError drain() override
+    {
+        if (!FlushFileBuffers(handle_.get()))
+            return GetLastError();
+        return 0;
+    }
+
 private:
     Handle handle_;
     DCB dcb_{};

@@ -146,7 +146,7 @@ private:
 }  // namespace
 
 std::unique_ptr<TcpSocket> connectTcp(const std::string& address, std::uint16_t port,
-                                      OsError& error)
+                                      OsError& error, unsigned timeoutMs)
 {
     error = startWinsock();
     if (error != 0)
@@ -161,11 +161,47 @@ std::unique_ptr<TcpSocket> connectTcp(const std::string& address, std::uint16_t 
         error = lastError();
         return nullptr;
     }
-    if (::connect(s, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0) {
-        error = lastError();
+    auto fail = [&](OsError e) -> std::unique_ptr<TcpSocket> {
+        error = e;
         closesocket(s);
         return nullptr;
+    };
+    // Connected without blocking, so the wait for the far end has a bound;
+    // the socket blocks again once connected.
+    u_long nonBlocking = 1;
+    if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0)
+        return fail(lastError());
+    if (::connect(s, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0) {
+        const OsError e = lastError();
+        if (e != WSAEWOULDBLOCK)
+            return fail(e);
+        // Success shows as writable, failure as an exception.
+        fd_set writable, failed;
+        FD_ZERO(&writable);
+        FD_ZERO(&failed);
+        FD_SET(s, &writable);
+        FD_SET(s, &failed);
+        timeval limit;
+        limit.tv_sec = static_cast<long>(timeoutMs / 1000);
+        limit.tv_usec = static_cast<long>((timeoutMs % 1000) * 1000);
+        const int r =
+            select(0, nullptr, &writable, &failed, timeoutMs == kWaitForever ? nullptr : &limit);
+        if (r == SOCKET_ERROR)
+            return fail(lastError());
+        if (r == 0)
+            return fail(WSAETIMEDOUT);
+        int result = 0;
+        int length = sizeof result;
+        if (getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&result), &length) != 0)
+            return fail(lastError());
+        if (result != 0)
+            return fail(static_cast<OsError>(result));
+        if (FD_ISSET(s, &failed))
+            return fail(WSAECONNREFUSED);
     }
+    nonBlocking = 0;
+    if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0)
+        return fail(lastError());
     return std::make_unique<Win32TcpSocket>(s);
 }
 

@@ -244,7 +244,8 @@ protected:
         services.link.clock = &clock;
         services.link.openSerial = fakeOpener(device);
         services.link.connectTcp = [this](const std::string& address, std::uint16_t port,
-                                          OsError& error) -> std::unique_ptr<TcpSocket> {
+                                          OsError& error,
+                                          unsigned) -> std::unique_ptr<TcpSocket> {
             connects.push_back(address + ":" + std::to_string(port));
             error = tcpRefused ? 10061 : 0;
             return tcpRefused ? nullptr : std::make_unique<IdleSocket>();

@@ -208,6 +208,12 @@ public:
         count = q.empty() ? 0 : q[i < q.size() ? i : q.size() - 1];
         return d_->outputQueuedError;
     }
+    OsError drain() override
+    {
+        std::lock_guard<std::mutex> lock(d_->mutex);
+        d_->calls.push_back("drain");
+        return 0;
+    }
 
 private:
     // Called with the mutex held.

@@ -67,9 +67,10 @@ struct LinkFixture : ::testing::Test {
         s.serverPort = port;
         link->setSettings(s);
     }
-    void send(const std::string& bytes)
+    bool send(const std::string& bytes)
     {
-        link->sendToDevice(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        return link->sendToDevice(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  bytes.size());
     }
 };
 
@@ -138,7 +139,7 @@ TEST_F(DeviceLinkSerial, DeviceAndRateOverrides)
 TEST_F(DeviceLinkSerial, SendingOpensThePortFirst)
 {
     useSettings(false);
-    send("\x01\x69");
+    EXPECT_TRUE(send("\x01\x69"));
     EXPECT_TRUE(link->serialOpen());
     EXPECT_EQ(events.lastText(), "串口已打开");
     EXPECT_EQ(device->written, "\x01\x69");
@@ -148,8 +149,8 @@ TEST_F(DeviceLinkSerial, NothingIsWrittenWhenThePortWillNotOpen)
 {
     device->openError = 5;
     useSettings(false);
-    send("ab");
-    send("cd");
+    EXPECT_FALSE(send("ab"));
+    EXPECT_FALSE(send("cd"));
     EXPECT_EQ(device->written, "");
     EXPECT_EQ(log.diagnostics(), std::vector<std::string>(2, "无法打开串口 COM1"));
 }
@@ -159,7 +160,7 @@ TEST_F(DeviceLinkSerial, FailedWriteIsOnlyDiagnosed)
     useSettings(false);
     link->toggleSerial();
     device->writeError = 1167;
-    send("ab");
+    EXPECT_FALSE(send("ab"));
     EXPECT_EQ(log.diagnostics(), std::vector<std::string>{"写入串口失败，错误码：1167"});
     EXPECT_TRUE(events.messages.empty());
 }
@@ -222,7 +223,7 @@ struct Listener {
 TEST_F(DeviceLinkTcp, SendWithoutConnectionDoesNothingVisible)
 {
     useSettings(true);
-    send("\x01\x67\x00\x00\x00\x00\x34\x02");
+    EXPECT_FALSE(send("\x01\x67\x00\x00\x00\x00\x34\x02"));
     EXPECT_TRUE(device->callLog().empty()) << "TCP mode never touches the serial port";
     EXPECT_TRUE(events.texts.empty());
     EXPECT_TRUE(events.messages.empty());
@@ -248,7 +249,7 @@ TEST_F(DeviceLinkTcp, ToggleConnectsSendsAndDisconnects)
     link->pressConnectionButton();
     ASSERT_TRUE(server.accept());
     EXPECT_EQ(events.lastText(), "网络已连接");
-    send("hi");
+    EXPECT_TRUE(send("hi"));
     std::uint8_t buffer[2];
     Transfer t = server.peer->receive(buffer, 2, kWaitMs);
     EXPECT_EQ(t.count, 2u);
@@ -337,6 +338,30 @@ private:
     std::shared_ptr<Script> s_;
 };
 
+TEST(DeviceLinkConnect, WaitsNoLongerThanTheConnectTimeout)
+{
+    std::vector<unsigned> waits;
+    ByteQueue queue;
+    RecordingEvents events;
+    LinkServices services;
+    services.log = &silentLog();
+    services.connectTcp = [&](const std::string&, std::uint16_t, OsError& error,
+                              unsigned timeoutMs) {
+        waits.push_back(timeoutMs);
+        error = 10060;
+        return std::unique_ptr<TcpSocket>();
+    };
+    DeviceLink link(queue, events, services);
+    LinkSettings s;
+    s.useTcp = true;
+    link.setSettings(s);
+    link.toggleTcp();
+    link.setConnectTimeout(1500);
+    link.toggleTcp();
+    EXPECT_EQ(waits, (std::vector<unsigned>{kDefaultConnectTimeoutMs, 1500}));
+    EXPECT_EQ(events.messages, std::vector<std::string>(2, "建立连接失败"));
+}
+
 TEST(DeviceLinkTcpGate, BytesAreDroppedWhileSerialIsChosen)
 {
     auto script = std::make_shared<ScriptedSocket::Script>();
@@ -344,7 +369,7 @@ TEST(DeviceLinkTcpGate, BytesAreDroppedWhileSerialIsChosen)
     RecordingEvents events;
     LinkServices services;
     services.log = &silentLog();
-    services.connectTcp = [script](const std::string&, std::uint16_t, OsError&) {
+    services.connectTcp = [script](const std::string&, std::uint16_t, OsError&, unsigned) {
         return std::unique_ptr<TcpSocket>(std::make_unique<ScriptedSocket>(script));
     };
     DeviceLink link(queue, events, services);

@@ -443,10 +443,14 @@ TEST_F(SessionTest, LearnedUniversalInfraredCode)
     EXPECT_EQ(session.remoteCodeBuffer().length, 3u);
     EXPECT_EQ(events.universalCodes, std::vector<std::string>{std::string("\x26\x00\xAB", 3)});
 
-    // A reply with another command ends the wait and shows nothing.
+    // A reply with another command ends the wait and shows nothing; the
+    // owner is told what came instead.
     events = RecordingDeviceEvents();
     session.learnRemote(RemoteKind::UniversalInfrared, &events);
     feed(shortReply(1, kSettingCommand, 0, 4));
+    EXPECT_EQ(events.unexpected, std::vector<std::string>{shortReply(1, kSettingCommand, 0, 4)});
+    EXPECT_EQ(events.ended, (std::vector<std::pair<PendingOperation, bool>>{
+                                {PendingOperation::LearnUniversalInfrared, false}}));
     EXPECT_TRUE(events.messages.empty());
     EXPECT_TRUE(events.universalCodes.empty());
     EXPECT_EQ(session.pending(), PendingOperation::Idle);

@@ -103,6 +103,41 @@ TEST_F(SerialPortOpen, CloseReleasesTheDeviceAndCloseAgainDoesNothing)
     EXPECT_EQ(port.write(reinterpret_cast<const std::uint8_t*>("x"), 1), kNotOpenError);
 }
 
+TEST_F(SerialPortOpen, CloseWaitsForTheOutputToLeaveTheLine)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::size_t> queued;  // at each poll; the last repeats
+        std::uint64_t waitedMs;
+        bool drained;
+        std::vector<std::string> diagnostics;
+    };
+    const Case cases[] = {
+        {"an empty queue", {0}, 0, true, {}},
+        {"a queue that empties", {5, 3, 0}, 20, true, {}},
+        // A slow line: the queue keeps shrinking, however long it takes.
+        {"a slow line", {400, 300, 200, 100, 0}, 40, true, {}},
+        {"a queue that never moves", {3}, 2000, false, {"等待数据发送超时，仍有 3 字节未发送"}},
+    };
+    for (const Case& c : cases) {
+        auto d = std::make_shared<FakeSerialDevice>();
+        RecordingLog l;
+        SerialPort p(l, clock, test::fakeOpener(d));
+        ASSERT_TRUE(p.open(queue, 1, 9600)) << c.what;
+        d->queuedSequence = c.queued;
+        const std::uint64_t start = clock.now();
+        p.close();
+        EXPECT_EQ(clock.now() - start, c.waitedMs) << c.what;
+        const std::vector<std::string> calls = d->callLog();
+        const std::vector<std::string> last(calls.end() - (c.drained ? 2 : 1), calls.end());
+        const std::vector<std::string> expected =
+            c.drained ? std::vector<std::string>{"drain", "close"} : std::vector<std::string>{"close"};
+        EXPECT_EQ(last, expected) << c.what;
+        EXPECT_EQ(l.diagnostics(), c.diagnostics) << c.what;
+        EXPECT_FALSE(p.isOpen()) << c.what;
+    }
+}
+
 using SerialPortReader = PortFixture;
 
 TEST_F(SerialPortReader, HandsOverEveryByteInOrderWithThePortNumber)

@@ -42,6 +42,7 @@ public:
     std::vector<std::pair<PendingOperation, std::string>> toolReplies;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> codes;
     std::vector<std::string> universalCodes;
+    std::vector<std::string> unexpected;
 
     bool ask(const std::string& text, const std::string& caption) override
     {
@@ -66,6 +67,10 @@ public:
     void operationEnded(PendingOperation op, bool succeeded) override
     {
         ended.emplace_back(op, succeeded);
+    }
+    void unexpectedReply(PendingOperation, std::string_view frame) override
+    {
+        unexpected.emplace_back(frame);
     }
     void terminalByte(std::uint8_t b) override { terminal += static_cast<char>(b); }
     void toolReply(PendingOperation op, std::string_view frame) override

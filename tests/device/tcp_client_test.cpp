@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "device/byte_queue.h"
 #include "device/tcp_client.h"
@@ -134,9 +135,9 @@ TEST(TcpClient, RefusedConnectionLeavesItDisconnected)
 TEST(TcpClient, OnlyDottedIpv4AddressesAreTried)
 {
     int tried = 0;
-    TcpClient client([&](const std::string& a, std::uint16_t p, OsError& e) {
+    TcpClient client([&](const std::string& a, std::uint16_t p, OsError& e, unsigned ms) {
         ++tried;
-        return connectTcp(a, p, e);
+        return connectTcp(a, p, e, ms);
     });
     ByteQueue queue;
     for (const char* address : {"", "localhost", "1.2.3", "256.1.1.1", "1.2.3.4.5", " 1.2.3.4"})
@@ -207,6 +208,54 @@ TEST(TcpClient, ReconnectsAfterADisconnect)
     server.send("ok");
     EXPECT_EQ(queue.bytes(2, kWaitMs), "ok");
     EXPECT_EQ(queue.size(), 0u);
+}
+
+TEST(TcpClient, SendSaysWhetherTheBytesWentOut)
+{
+    const std::uint8_t frame[] = {0x55, 0xF5, 0x41, 0x00, 0x00, 0x00, 0x02, 0x8D};
+    Server server;
+    ByteQueue queue;
+    TcpClient client;
+    EXPECT_FALSE(client.send(frame, sizeof frame)) << "never connected";
+
+    ASSERT_TRUE(client.connect(queue, "127.0.0.1", server.port()));
+    ASSERT_TRUE(server.accept());
+    EXPECT_TRUE(client.send(frame, sizeof frame));
+    EXPECT_EQ(server.receive(sizeof frame).size(), sizeof frame);
+
+    server.closePeer();
+    ASSERT_TRUE(queue.waitLinkLost(LinkKind::Tcp, kWaitMs));
+    EXPECT_FALSE(client.send(frame, sizeof frame)) << "the peer has closed";
+
+    ASSERT_TRUE(client.connect(queue, "127.0.0.1", server.port()));
+    ASSERT_TRUE(server.accept());
+    client.disconnect();
+    EXPECT_FALSE(client.send(frame, sizeof frame)) << "disconnected";
+}
+
+// A listener that accepts nobody: once its queue is full, the system drops
+// further connection requests and a connect could wait for minutes.
+TEST(TcpClient, ConnectGivesUpOnAListenerThatNeverAccepts)
+{
+    OsError error = 0;
+    std::unique_ptr<TcpListener> listener = listenTcp("127.0.0.1", 0, error);
+    ASSERT_TRUE(listener);
+    std::vector<std::unique_ptr<TcpSocket>> queued;
+    bool gaveUp = false;
+    for (int i = 0; i < 64 && !gaveUp; ++i) {
+        std::unique_ptr<TcpSocket> s = connectTcp("127.0.0.1", listener->port(), error, 200);
+        if (s)
+            queued.push_back(std::move(s));
+        else
+            gaveUp = true;
+    }
+    EXPECT_TRUE(gaveUp);
+    EXPECT_NE(error, 0u);
+
+    ByteQueue queue;
+    TcpClient client;
+    EXPECT_FALSE(client.connect(queue, "127.0.0.1", listener->port(), 200));
+    EXPECT_FALSE(client.connected());
 }
 
 TEST(TcpClient, ListenerAcceptTimesOutWithoutError)

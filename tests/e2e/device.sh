@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # tarn device against tarn-sim over TCP on 127.0.0.1 and a pseudo-terminal:
 # programs written and read back byte for byte (up to the 200000-byte limit),
-# clock, information 1 and 2, address, learning, and the fault options.
+# clock, information 1 and 2, address, learning, and the fault options; a
+# request that was not sent or not answered, a slow line, a bridge that
+# hangs up and one that never accepts.
 # Every process is bounded in time and stopped at the end.
 # Usage: device.sh PATH_TO_TARN PATH_TO_TARN_SIM
 set -uo pipefail
@@ -130,6 +132,17 @@ expect_ok "address after set-address" "目标模块地址为 9" device --tcp "12
 expect_ok "info at the new address" "硬件内核" device --serial "$tmp/line" --address 9 info
 expect_fail "no answer at the old address" 1 "no reply from the controller within 0.500 s" \
   device --tcp "127.0.0.1:$port" --timeout 0.5 clock
+# The clock setting is answered; one that is not is no success.
+expect_fail "clock-set unanswered" 1 \
+  "no answer from the controller within 0.500 s to the clock setting" \
+  device --tcp "127.0.0.1:$port" --timeout 0.5 clock-set
+
+# Back-to-back runs over the pseudo-terminal: every frame reaches the controller.
+before=$(grep -c "clock set" main.log)
+for i in 1 2 3 4 5; do
+  expect_ok "back-to-back clock-set $i" "模块的当前时间为" device --serial "$tmp/line" --address 9 clock-set
+done
+[ "$(grep -c "clock set" main.log)" = $((before + 5)) ] || bad "back-to-back clock-set frames lost"
 
 # Usage and link errors.
 expect_fail "no command" 2 "usage: tarn device" device
@@ -147,6 +160,11 @@ expect_fail "dropped reply" 1 "no reply from the controller within 0.500 s to th
 start_sim garble.log --tcp 127.0.0.1:0 --garble-every 1
 expect_fail "garbled reply" 1 "no reply from the controller within 0.500 s" \
   device --tcp "127.0.0.1:$port" --timeout 0.5 info
+# An answer of the wrong kind says what came.
+start_sim misanswer.log --tcp 127.0.0.1:0 --misanswer-every 1
+expect_fail "learn universal, answered otherwise" 1 \
+  "the reply is not a universal infrared code (command 0x6C, wanted 0x69): 01 6C 00 00 00 00" \
+  device --tcp "127.0.0.1:$port" --timeout 0.5 learn universal
 # A corrupted image: refused, and the file in place is kept.
 start_sim corrupt.log --tcp 127.0.0.1:0 --program near.qv3 --corrupt-every 1000
 printf 'keep' >kept.qv3
@@ -155,6 +173,39 @@ expect_fail "corrupted image" 1 "message: 提示: 数据有误！" device --tcp 
 # The hardware information 2 layout follows the reply's length.
 start_sim short.log --tcp 127.0.0.1:0 --info2-length 33
 expect_ok "info2 in layout E" "数组（局部数组）空间：640" device --tcp "127.0.0.1:$port" info2
+
+# A bridge that hangs up at once: nothing counts as sent.
+start_sim hangup.log --tcp 127.0.0.1:0 --hang-up
+expect_fail "clock-set, bridge hung up" 1 "网络已断开" device --tcp "127.0.0.1:$port" clock-set
+expect_fail "set-address, bridge hung up" 1 "网络已断开" device --tcp "127.0.0.1:$port" set-address
+expect_fail "link --send, bridge hung up" 1 "网络已断开" \
+  link --tcp "127.0.0.1:$port" --send "01 69 00 00 00 00 5D C3" --wait 2000
+
+# A slow line: a reply whose bytes keep coming is not cut off by --timeout.
+code=$(for i in $(seq 40); do printf '%02X ' "$i"; done)
+code=${code% }
+start_sim slow.log --tcp 127.0.0.1:0 --pty "$tmp/slow" --pace 40 --universal-code "$code"
+expect_ok "slow reply (tcp)" "$code" device --tcp "127.0.0.1:$port" --timeout 0.5 learn universal
+expect_ok "slow reply (serial)" "$code" device --serial "$tmp/slow" --timeout 0.5 learn universal
+
+# A listener that accepts nobody: connecting gives up after --timeout. One
+# client keeps tarn-sim busy; the others wait in its queue until it is full
+# and further requests go unanswered.
+start_sim busy.log --tcp 127.0.0.1:0
+(exec 3<>"/dev/tcp/127.0.0.1/$port"; exec sleep 60) 2>/dev/null &
+pids+=($!)
+for _ in $(seq 50); do grep -q "tcp client connected" busy.log && break; sleep 0.1; done
+full=
+for _ in $(seq 40); do
+  timeout 1 bash -c "exec 3<>/dev/tcp/127.0.0.1/$port" 2>/dev/null
+  [ $? = 124 ] && { full=1; break; }
+done
+if [ -n "$full" ]; then
+  expect_fail "connect to a listener that never accepts" 1 "建立连接失败" \
+    device --tcp "127.0.0.1:$port" --timeout 1 clock
+else
+  bad "the listener's queue did not fill"
+fi
 
 # A signal stops the simulator cleanly and removes its link.
 kill -TERM "$main_pid"
