@@ -71,9 +71,9 @@ std::vector<Offer> everyOffer()
             for (const int p1 : sample(param1s)) {
                 ins[1] = static_cast<std::uint8_t>(p1);
                 const int param2s = entries([&](int v) {
-                    return isResult ? resultParam2Text(kind, p1, v) : conditionParam2Text(ins.data(), v);
+                    return isResult ? resultParam2Text(kind, p1, v)
+                                    : conditionParam2Text(ins.data(), v);
                 });
-                // Every operation of param2, all of them.
                 for (int p2 = 1; p2 <= std::max(param2s, 1); ++p2) {
                     ins[2] = static_cast<std::uint8_t>(p2);
                     const int picks = entries([&](int k) {
