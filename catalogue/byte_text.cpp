@@ -1,6 +1,10 @@
 // Readers of instruction bytes (see byte_text.h).
 #include "catalogue/byte_text.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
 #include "platform/strings.h"
 
 namespace orlo {
@@ -9,6 +13,20 @@ std::uint32_t bigEndian32(const std::uint8_t* bytes)
 {
     return (std::uint32_t(bytes[0]) << 24) | (std::uint32_t(bytes[1]) << 16) |
            (std::uint32_t(bytes[2]) << 8) | std::uint32_t(bytes[3]);
+}
+
+std::string exactDecimalText(double value)
+{
+    if (!std::isfinite(value))
+        return format("%f", value);
+    // The smallest denormal needs 1074 decimals.
+    for (int decimals = 6; decimals <= 1100; ++decimals) {
+        std::string text = format("%.*f", decimals, value);
+        const double back = std::strtod(text.c_str(), nullptr);
+        if (std::memcmp(&back, &value, sizeof value) == 0)
+            return text;
+    }
+    return format("%f", value);
 }
 
 std::string channelMaskText(std::uint32_t mask)

@@ -1,5 +1,6 @@
-// Small readers of instruction bytes shared by the result texts: numbers,
-// hex and string forms of data bytes, and channel masks.
+// Small readers of instruction bytes shared by the condition and result
+// texts: numbers, decimals, hex and string forms of data bytes, and channel
+// masks.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,11 @@ namespace orlo {
 
 // The four bytes as an unsigned number, the first byte most significant.
 std::uint32_t bigEndian32(const std::uint8_t* bytes);
+
+// The double in fixed-point notation with six decimals, or with as many more
+// as reading the text back needs to give exactly this double. Infinities and
+// NaN, which no text reads back as, print as "%f" does.
+std::string exactDecimalText(double value);
 
 // The numbers i + 1 of the set bits i of the mask, from bit 0 to bit 31,
 // separated by one blank: 0x5 gives "1 3"; 0 gives "".

@@ -5,11 +5,11 @@
 #include <iterator>
 
 #include "catalogue/hex_check.h"
+#include "catalogue/param3_data.h"
 #include "catalogue/table.h"
 #include "expr/expression.h"
 #include "expr/expression_forms.h"
 #include "expr/fullwidth.h"
-#include "expr/hexlist.h"
 #include "expr/names.h"
 #include "platform/strings.h"
 
@@ -163,20 +163,22 @@ void storeClockTime(const std::string& text, std::uint8_t* record)
         record[4 + i] = static_cast<std::uint8_t>((digits[2 * i] - '0') * 10 + digits[2 * i + 1] - '0');
 }
 
-// Count byte, then the data right after it. The data is at most 200 bytes,
-// so it always fits in the 256-byte record.
+// Count byte, then the data right after it. Byte code over 200 bytes is
+// stored as count 0; strings and hex lists are cut to 200 bytes before they
+// come here, so the data always fits in the 256-byte record.
 void storeData(std::uint8_t* record, std::size_t countOffset, const std::string& data)
 {
-    const std::size_t n = data.size() < kMaxConditionData ? data.size() : kMaxConditionData;
+    const std::size_t n = data.size() <= kMaxConditionData ? data.size() : 0;
     record[countOffset] = static_cast<std::uint8_t>(n);
     std::memcpy(record + countOffset + 1, data.data(), n);
 }
 
-// Strings are stored as typed; the empty string stores nothing.
+// Strings are stored as typed, cut at a character boundary; the empty string
+// stores nothing.
 void storeString(std::uint8_t* record, std::size_t countOffset, const std::string& text)
 {
     if (!text.empty())
-        storeData(record, countOffset, text);
+        storeData(record, countOffset, stringData(text));
 }
 
 void storeNumbers(const std::string& text, std::uint8_t* record, int count)
@@ -195,7 +197,7 @@ void storeLocalArrayData(const std::string& text, std::uint8_t* record, bool hex
     record[kParam3] = lowByte(nthInteger(text.substr(0, colon + 1), 1));
     const std::string data = text.substr(colon + 1);
     if (hex)
-        storeData(record, kLocalArrayCount, hexListToBytes(data));
+        storeData(record, kLocalArrayCount, hexListData(data));
     else
         storeString(record, kLocalArrayCount, data);
 }
@@ -264,10 +266,10 @@ void encodeConditionParam3(const std::string& text, std::uint8_t* record)
         break;
     case L::CheckedHex:
         if (checkHexText(text))
-            storeData(record, kParam3, hexListToBytes(text));
+            storeData(record, kParam3, hexListData(text));
         break;
     case L::Hex:
-        storeData(record, kParam3, hexListToBytes(text));
+        storeData(record, kParam3, hexListData(text));
         break;
     case L::LocalArrayPair:
     case L::LocalIntegerPair:

@@ -46,8 +46,10 @@ ConditionParam3 conditionParam3Layout(const std::uint8_t* record);
 // Encodes the text into the third parameter of the 256-byte record, reading
 // kind, param1 and param2 from bytes 0 to 2. Returns nothing: a text it
 // cannot use leaves the bytes as they were, and a hex list that fails
-// checkHexText shows its message through the shell. The caller passes the
-// text as the editor prepares it (prepareParam3Text).
+// checkHexText shows its message through the shell. Strings and hex lists
+// are read as the result encoder reads them (param3_data.h): up to 200
+// bytes, strings cut at a character boundary. The caller passes the text as
+// the editor prepares it (prepareParam3Text).
 void encodeConditionParam3(const std::string& text, std::uint8_t* record);
 
 // The comparison code byte 4 of a float condition holds: ">=" 3, else "<="

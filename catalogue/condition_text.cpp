@@ -5,8 +5,6 @@
 #include "catalogue/condition_text.h"
 
 #include <array>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
 
@@ -288,21 +286,6 @@ double doubleAt(const std::uint8_t* record, std::size_t offset)
     return v;
 }
 
-// The shortest fixed-point text that reads back as exactly this double
-// (six decimals at least, as the line shows it).
-std::string exactDecimal(double v)
-{
-    if (!std::isfinite(v))
-        return format("%f", v);
-    for (int decimals = 6; decimals <= 1100; ++decimals) {
-        std::string text = format("%.*f", decimals, v);
-        const double back = std::strtod(text.c_str(), nullptr);
-        if (std::memcmp(&back, &v, sizeof v) == 0)
-            return text;
-    }
-    return format("%f", v);
-}
-
 // The data of a count byte and the bytes after it, bounded by the record.
 std::string_view dataAt(const std::uint8_t* record, std::size_t countOffset)
 {
@@ -408,7 +391,7 @@ std::string fieldText(Field field, const std::uint8_t* record)
     case F::DoubleAt5:
         return format("%f", doubleAt(record, 5));
     case F::ExactDoubleAt5:
-        return exactDecimal(doubleAt(record, 5));
+        return exactDecimalText(doubleAt(record, 5));
     case F::Compound: {
         const std::string_view data = dataAt(record, 3);
         return renderCompoundCondition(decodeCompoundCondition(data, data.size()));

@@ -22,6 +22,9 @@ struct LineSide {
     bool (*isFormula)(int kind);
     // What choosing the kind does to a fresh instruction.
     void (*chooseKind)(std::uint8_t* instruction, int kind);
+    // True when the kind and choices take counted data (a string, a byte
+    // list, a formula) from the text.
+    bool (*takesData)(const std::uint8_t* instruction);
 };
 
 const LineSide& conditionSide();
@@ -30,6 +33,11 @@ inline const LineSide& lineSide(bool isResult)
 {
     return isResult ? resultSide() : conditionSide();
 }
+
+// What choosing param1 or param2 does besides storing it: a count byte that
+// the new choices do not write is set to 0, so that no data of the former
+// choices stays in the line's length.
+void dropUnwrittenCount(const LineSide& side, std::uint8_t* instruction);
 
 // Builds a line's instruction as the line editor does: the kind is chosen
 // (with its defaults), then param1 and param2; pick (when above 0) stores the

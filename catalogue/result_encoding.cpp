@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include "catalogue/hex_check.h"
+#include "catalogue/param3_data.h"
 #include "catalogue/table.h"
 #include "expr/expression.h"
 #include "expr/expression_forms.h"
 #include "expr/fullwidth.h"
-#include "expr/hexlist.h"
 #include "expr/names.h"
 #include "platform/shell.h"
 #include "platform/strings.h"
@@ -474,48 +474,6 @@ void writeField(const Field& field, const std::string& text, std::uint8_t* param
     }
 }
 
-// The longest hex text whose every group is read: 200 two-digit groups with
-// a blank between them, and the blank the rule adds at each end.
-constexpr std::size_t kLongestHexText = kMaxResultData * 3 + 1;
-// The shared rule refuses texts of this length or more (its blanks counted).
-constexpr std::size_t kSharedRuleLimit = 500;
-
-// The hex list rule, extended so that the text of 167 to 200 bytes (500 to
-// 599 characters, which the shared rule refuses) still reads back: such a
-// text is read in two pieces cut at a blank. Each piece is under the shared
-// rule's limit, and a group longer than 9 characters still empties the whole.
-std::string hexBytes(const std::string& text)
-{
-    const std::string s = trim(text);
-    if (s.size() + 2 < kSharedRuleLimit)
-        return hexListToBytes(s);
-    if (s.size() + 2 > kLongestHexText)
-        return std::string();
-    std::size_t cut = s.find(' ', s.size() / 2);
-    if (cut == std::string::npos)
-        return std::string();
-    const std::string first = hexListToBytes(s.substr(0, cut));
-    const std::string second = hexListToBytes(s.substr(cut + 1));
-    if (first.empty() || second.empty())
-        return std::string();
-    return (first + second).substr(0, kMaxResultData);
-}
-
-// At most 200 bytes, without splitting a double-byte character.
-std::string stringBytes(const std::string& text)
-{
-    if (text.size() <= kMaxResultData)
-        return text;
-    std::size_t end = 0;
-    while (end < kMaxResultData) {
-        const std::size_t n = gbkCharLength(text, end);
-        if (end + n > kMaxResultData)
-            break;
-        end += n;
-    }
-    return text.substr(0, end);
-}
-
 // The data bytes of the block, or false when nothing is to be written.
 bool dataBytes(Data data, const std::string& text, std::string& bytes)
 {
@@ -523,10 +481,10 @@ bool dataBytes(Data data, const std::string& text, std::string& bytes)
     case Data::None:
         return false;
     case Data::String:
-        bytes = stringBytes(text);
+        bytes = stringData(text);
         return true;
     case Data::Hex:
-        bytes = hexBytes(text);
+        bytes = hexListData(text);
         return true;
     case Data::CheckedHexOrZero:
         if (text.empty()) {
@@ -537,7 +495,7 @@ bool dataBytes(Data data, const std::string& text, std::string& bytes)
     case Data::CheckedHex:
         if (!checkHexText(text))
             return false;
-        bytes = hexBytes(text);
+        bytes = hexListData(text);
         return true;
     case Data::Expression:
         bytes = encodeExpression(compileExpression(text));
@@ -592,6 +550,38 @@ void encodeResultParam3(const std::string& text, std::uint8_t* instruction)
     for (const Field& field : rule->fields.field)
         writeField(field, fieldText, param3);
     writeData(*rule, dataText, param3);
+}
+
+ResultParam3Layout resultParam3Layout(const std::uint8_t* instruction)
+{
+    using Source = ResultParam3Field::Source;
+    ResultParam3Layout layout;
+    const Rule* rule = findEncodingRule(instruction[0], instruction[1], instruction[2]);
+    if (!rule)
+        return layout;
+    for (const Field& f : rule->fields.field) {
+        Source source = Source::Number;
+        switch (f.from) {
+        case From::None: continue;
+        case From::Leading:
+        case From::Nth: source = Source::Number; break;
+        case From::Decimal: source = Source::Decimal; break;
+        case From::Mask: source = Source::Mask; break;
+        case From::Operator: source = Source::Operator; break;
+        case From::Constant: source = Source::Constant; break;
+        }
+        layout.fields.push_back({source, f.at, f.width, f.n});
+    }
+    switch (rule->data) {
+    case Data::None: layout.data = ResultParam3Layout::Data::None; break;
+    case Data::String: layout.data = ResultParam3Layout::Data::String; break;
+    case Data::Hex:
+    case Data::CheckedHex:
+    case Data::CheckedHexOrZero: layout.data = ResultParam3Layout::Data::Hex; break;
+    default: layout.data = ResultParam3Layout::Data::Formula; break;
+    }
+    layout.countAt = rule->countAt;
+    return layout;
 }
 
 std::uint32_t channelMask(const std::string& text)

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orlo {
 
@@ -30,6 +31,32 @@ namespace orlo {
 // The caller passes the text as the editor prepares it (prepareParam3Text,
 // with full-width normalisation for kind 30: resultParam3IsFormula).
 void encodeResultParam3(const std::string& text, std::uint8_t* instruction);
+
+// What the encoder takes from the text for a kind and its choices: the
+// fields it writes, each at a param3 byte with a width, and at most one
+// counted data block. For tools and checks that build lines value by value.
+struct ResultParam3Field {
+    enum class Source : std::uint8_t {
+        Number,    // an integer, most significant byte first
+        Decimal,   // a double, 8 bytes, least significant first
+        Mask,      // a channel mask, 4 bytes
+        Operator,  // kind 29's operator code
+        Constant,  // always `value`, whatever the text
+    };
+    Source source;
+    std::uint8_t at;
+    std::uint8_t width;
+    std::uint8_t value;
+};
+
+struct ResultParam3Layout {
+    enum class Data : std::uint8_t { None, String, Hex, Formula };
+    std::vector<ResultParam3Field> fields;
+    Data data = Data::None;
+    std::uint8_t countAt = 0;  // param3 byte of the count; the data follows it
+};
+
+ResultParam3Layout resultParam3Layout(const std::uint8_t* instruction);
 
 // The channel-list rule: blank-separated decimal numbers, each from 1 to 32
 // setting bit (number - 1). Any byte other than a blank or a digit shows

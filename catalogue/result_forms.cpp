@@ -220,7 +220,8 @@ std::string Line::fill(const std::string& format, const Value* values)
             out += it.text;
             break;
         case Item::Real:
-            out += orlo::format("%f", it.real);
+            // Six decimals would change the double when the text is typed back.
+            out += exactDecimalText(it.real);
             break;
         case Item::Number:
             if (conversion == 'd')

@@ -83,7 +83,7 @@ public:
     bool holds(When when);
 
     // The format filled with the values in order: %u and %d print a number as
-    // 32-bit unsigned / signed, %s a text, %lf a double as "%f", %% a "%".
+    // 32-bit unsigned / signed, %s a text, %lf a double as exactDecimalText, %% a "%".
     std::string fill(const std::string& format, const Value* values);
 
 private:

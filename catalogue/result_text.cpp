@@ -37,7 +37,8 @@ const Row kParam3Texts[] = {
     {only(3), only(20), kAny, kAlways, "=输入%u", {P3}},
     {only(1), only(21), kAny, kAlways, "=位变量%u", {P3}},
     {only(3), only(21), kAny, kAlways, "=位变量%u", {P3}},
-    {only(1), only(22), kAny, kAlways, "第%u路 到 第%u路 间隔%u毫秒", {P0, P1, P23}},
+    // Code 23 is not offered for outputs but is stored and encoded like 22.
+    {only(1), span(22, 23), kAny, kAlways, "第%u路 到 第%u路 间隔%u毫秒", {P0, P1, P23}},
     {only(3), only(22), kAny, kAlways, "=全局整数%u BIT%u", {P2, P3}},
     {only(3), only(23), kAny, kAlways, "=整数%u BIT%u", {P2, P3}},
 
@@ -70,8 +71,9 @@ const Row kParam3Texts[] = {
     {span(5, 6), kAny, kAny, kAlways, "%d", {V}},
     {only(12), kAny, kAny, kAlways, "%d", {V}},
     {only(18), kAny, kAny, kAlways, "%d", {V}},
-    {only(8), kAny, only(2), kAlways, "%d", {V}},
+    // Every choice of kind 8 stores the number, "清零" (1) included.
     {only(8), kAny, only(3), kAlways, "%u", {V}},
+    {only(8), kAny, kAny, kAlways, "%d", {V}},
     {only(2), kAny, kAny, kAlways, "%u", {V}},
     {only(7), kAny, kAny, kAlways, "%u", {V}},
     {only(15), kAny, kAny, kAlways, "%u", {V}},
@@ -181,6 +183,8 @@ const Row kLocalIntegerForms[] = {
     {only(26), only(1), only(14), kAlways, "局部整数%u = 局部整数%u * 全局整数%u", {P0, P1, W}},
     {only(26), only(1), only(15), kAlways, "局部整数%u = 局部整数%u / 全局整数%u", {P0, P1, W}},
     {only(26), only(1), only(16), kAlways, "局部整数%u = 位变量%u", {P0, P1}},
+    {only(26), only(1), only(17), kAlways, "局部整数%u = 全局小数%u", {P0, P1}},
+    {only(26), only(1), only(18), kAlways, "局部整数%u = 局部小数%u", {P0, P1}},
     {only(26), only(2), only(1), kAlways, "局部整数%u = 局部整数%u 左移 %u位", {P0, P1, W}},
     {only(26), only(2), only(2), kAlways, "局部整数%u = 局部整数%u 右移 %u位", {P0, P1, W}},
     {only(26), only(2), only(3), kAlways, "局部整数%u = 局部整数%u 与运算 %u", {P0, P1, W}},
@@ -235,12 +239,6 @@ const Row kLocalIntegerForms[] = {
     {only(26), only(7), only(12), kAlways, "局部整数%u = 临时数据包的第%u个数字", {P0, P1}},
     {only(26), only(8), only(1), kAlways, "局部整数%u 通过数据口%u发送(16进制 高位在前)", {P0, P1}},
     {only(26), only(8), only(2), kAlways, "局部整数%u 通过数据口%u发送(10进制字符串)", {P0, P1}},
-};
-
-// Forms that exist in the line text only: their param3 text is empty.
-const Row kLocalIntegerLineOnlyForms[] = {
-    {only(26), only(1), only(17), kAlways, "局部整数%u = 全局小数%u", {P0, P1}},
-    {only(26), only(1), only(18), kAlways, "局部整数%u = 局部小数%u", {P0, P1}},
 };
 
 constexpr char kLocalIntegerWord[] = "局部整数";
@@ -759,8 +757,6 @@ const Row kLineTexts[] = {
 std::string localIntegerText(const std::uint8_t* instruction, bool lineText)
 {
     Line line(instruction);
-    if (const Row* row = findRow(kLocalIntegerLineOnlyForms, std::size(kLocalIntegerLineOnlyForms), line))
-        return lineText ? line.fill(row->format, row->values) : std::string();
     const Row* row = findRow(kLocalIntegerForms, std::size(kLocalIntegerForms), line);
     if (!row)
         return std::string();

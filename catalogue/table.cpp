@@ -14,6 +14,7 @@ KindInfo kindInfoFrom(const KindRow* rows, std::size_t count, const std::uint8_t
         if (row.code != instruction[0])
             continue;
         info.name = row.name;
+        info.countByte = row.countByte;
         // countByte is one byte, so the read stays inside the 256-byte instruction.
         int length = row.base + (row.countByte ? instruction[row.countByte] : 0);
         info.length = length > kMaxEncodedLength ? kMaxEncodedLength : length;

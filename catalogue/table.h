@@ -18,6 +18,7 @@ constexpr int kMaxEncodedLength = 255;
 struct KindInfo {
     std::string name;
     int length = 0;
+    int countByte = 0;  // the instruction byte holding the data count, 0 when fixed
 };
 
 // One row of a kind table. The length is `base`, plus the value of the

@@ -66,12 +66,6 @@ const LearnRule learnRules[] = {
     {"红外发射", "万能红外发射(固定码)", RemoteKind::UniversalInfrared},
 };
 
-// Kind 27 of the results keeps the count of its data bytes in param3 byte 4,
-// and only its first choice 2 writes that byte.
-constexpr int kArrayResultKind = 27;
-constexpr int kArrayDataChoice = 2;
-constexpr int kArrayCountByte = 3 + 4;
-
 class Filling {
 public:
     explicit Filling(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
@@ -169,6 +163,8 @@ void Cadd_in::loadLine(int sectionId, const ProgramLine& line, bool addMode)
     view_->setCheckState(IDC_LINE_OR, orCheck_);
     fillKindList();
     fillParamLists();
+    loaded_ = editLine_;
+    loadedText_ = preparedParam3Text();
 }
 
 void Cadd_in::fillKindList()
@@ -224,12 +220,27 @@ void Cadd_in::fillParamLists()
     view_->setText(IDC_LINE_REMARK, editLine_.remark);
 }
 
+std::string Cadd_in::preparedParam3Text() const
+{
+    return prepareParam3Text(view_->text(IDC_LINE_PARAM3),
+                             sideOf(editLine_).ops().isFormula(editLine_.kind()));
+}
+
+bool Cadd_in::showsLoadedLine(const std::string& text) const
+{
+    return !addMode_ && editLine_.isResult == loaded_.isResult &&
+           std::equal(editLine_.instruction.begin(), editLine_.instruction.begin() + 3,
+                      loaded_.instruction.begin()) &&
+           text == loadedText_;
+}
+
 void Cadd_in::applyEdit()
 {
-    const LineSide& side = sideOf(editLine_).ops();
-    const std::string text =
-        prepareParam3Text(view_->text(IDC_LINE_PARAM3), side.isFormula(editLine_.kind()));
-    side.encode(text, editLine_.instruction.data());
+    const std::string text = preparedParam3Text();
+    if (showsLoadedLine(text))
+        editLine_.instruction = loaded_.instruction;
+    else
+        sideOf(editLine_).ops().encode(text, editLine_.instruction.data());
     if (!addMode_)
         storeEditedLine();
 }
@@ -412,10 +423,9 @@ void Cadd_in::param1Chosen()
     if (sel < 0)
         return;
     editLine_.instruction[1] = static_cast<std::uint8_t>(sel + 1);
-    // Only choice 2 writes the count byte of kind 27; with any other choice a
-    // count left from before would make the line claim data it does not hold.
-    if (editLine_.isResult && editLine_.kind() == kArrayResultKind && sel + 1 != kArrayDataChoice)
-        editLine_.instruction[kArrayCountByte] = 0;
+    // A count left from the former choice would make the line claim data it
+    // does not hold (kind 27 with any choice but 2, kind 30 returning nothing ...).
+    dropUnwrittenCount(sideOf(editLine_).ops(), editLine_.instruction.data());
     fillParamLists();
     applyEdit();
 }
@@ -426,6 +436,7 @@ void Cadd_in::param2Chosen()
     if (sel < 0)
         return;
     editLine_.instruction[2] = static_cast<std::uint8_t>(sel + 1);
+    dropUnwrittenCount(sideOf(editLine_).ops(), editLine_.instruction.data());
     fillParamLists();
     applyEdit();
 }

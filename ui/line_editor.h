@@ -57,8 +57,14 @@ private:
     void fillKindList();
     void fillParamLists();
     // Encodes the third parameter's text into editLine and, for an existing
-    // line, puts editLine into its section and list at once.
+    // line, puts editLine into its section and list at once. An existing
+    // line whose side, kind, param1, param2 and text are still those it was
+    // loaded with keeps its loaded bytes: a few stored lines (a NaN double, a
+    // string ending in half a character, a byte no text shows) have a text
+    // that cannot give their bytes back.
     void applyEdit();
+    std::string preparedParam3Text() const;
+    bool showsLoadedLine(const std::string& text) const;
     void storeEditedLine();
     bool stillInPlace() const;
     void insertNewLine();
@@ -86,6 +92,10 @@ private:
     int editIndex_ = -1;
     ProgramLine editBase_;
     bool addMode_ = false;
+    // The line as loaded and the third parameter's text it showed, prepared
+    // as applyEdit prepares typed text.
+    ProgramLine loaded_;
+    std::string loadedText_;
     int orCheck_ = 0;
     // Set while the editor fills its own controls, so that the notes a
     // control sends about it are not taken for the user's changes.

@@ -207,6 +207,46 @@ TEST(ConditionEncoding, StringsKeepAtMost200Bytes)
     EXPECT_EQ(encoded(24, 1, 1, formula)[3], 0);
 }
 
+// Hex lists of 167 to 200 bytes show as 500 to 599 characters; strings are
+// cut at 200 bytes without splitting a double-byte character.
+TEST(ConditionEncoding, LongDataKeepsEveryByteAndWholeCharacters)
+{
+    struct DataCase {
+        int kind, param1, param2;
+        const char* prefix;  // the text before the data
+        std::size_t count;   // record offset of the count byte
+    };
+    const DataCase hexCases[] = {
+        {11, 1, 1, "", 3}, {16, 1, 1, "", 3}, {16, 3, 1, "", 3}, {16, 5, 2, "", 3},
+        {19, 1, 1, "", 3}, {19, 1, 3, "", 3}, {20, 2, 1, "9:", 7}, {20, 2, 3, "9:", 7},
+        {25, 1, 2, "", 3},
+    };
+    const DataCase stringCases[] = {
+        {10, 1, 1, "", 3}, {16, 2, 1, "", 3}, {19, 1, 4, "", 3}, {20, 2, 2, "9:", 7},
+        {25, 1, 3, "", 3},
+    };
+    FakeShell fake;
+    ShellScope scope(fake);
+    for (const std::size_t n : {std::size_t{166}, std::size_t{167}, std::size_t{200}}) {
+        std::string list;
+        for (std::size_t i = 0; i < n; ++i)
+            list += format(i ? " %02X" : "%02X", static_cast<unsigned>((i * 37) & 0xFF));
+        for (const DataCase& c : hexCases) {
+            const Record r = encoded(c.kind, c.param1, c.param2, c.prefix + list);
+            EXPECT_EQ(r[c.count], n) << "kind " << c.kind << " " << c.param1 << " " << c.param2;
+            EXPECT_EQ(hexText(r.data() + c.count + 1, n), list) << "kind " << c.kind;
+        }
+    }
+    // 199 single bytes, then 啊 (B0 A1) across the 200th byte.
+    const std::string text = std::string(199, 'x') + "啊";
+    for (const DataCase& c : stringCases) {
+        const Record r = encoded(c.kind, c.param1, c.param2, c.prefix + text);
+        EXPECT_EQ(r[c.count], 199) << "kind " << c.kind << " " << c.param1 << " " << c.param2;
+        EXPECT_EQ(r[c.count + 200], kFill) << "kind " << c.kind;
+    }
+    EXPECT_TRUE(fake.messages.empty()) << fake.lastMessage();
+}
+
 struct HexCase {
     const char* text;
     const char* message;  // "" for none

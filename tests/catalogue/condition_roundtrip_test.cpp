@@ -74,10 +74,10 @@ private:
             break;
         case ConditionParam3::CheckedHex:
         case ConditionParam3::Hex:
-            setData(r, 3, bytes(pick(167)));
+            setData(r, 3, bytes(pick(201)));
             break;
         case ConditionParam3::LocalArrayHex:
-            setData(r, 7, bytes(pick(167)));
+            setData(r, 7, bytes(pick(201)));
             break;
         case ConditionParam3::LocalArrayString:
             setData(r, 7, text(pick(201)));

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -58,7 +60,7 @@ const Family kFamilies[] = {
     {1, only(4), span(0, 40), Gen::Bytes, true},
     {1, span(11, 17), span(0, 40), Gen::Bytes, true},
     {1, span(5, 7), kAny, Gen::Bytes, true},
-    {1, span(18, 22), span(0, 40), Gen::Bytes, true},
+    {1, span(18, 23), span(0, 40), Gen::Bytes, true},
     {3, only(4), kAny, Gen::Bytes, true},
     {3, span(11, 23), kAny, Gen::Bytes, true},
     {3, span(5, 7), kAny, Gen::Bytes, false},  // kind 3 takes no mask from the text
@@ -69,7 +71,7 @@ const Family kFamilies[] = {
     {12, kAny, kAny, Gen::Bytes, false},
     {18, kAny, kAny, Gen::Bytes, false},
     {6, kAny, kAny, Gen::Bytes, true},
-    {8, kAny, span(2, 3), Gen::Bytes, true},
+    {8, kAny, kAny, Gen::Bytes, true},
     {2, kAny, kAny, Gen::Bytes, true},
     {7, kAny, kAny, Gen::Bytes, true},
     {15, kAny, kAny, Gen::Bytes, true},
@@ -155,12 +157,21 @@ public:
     int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
     std::uint8_t byte() { return static_cast<std::uint8_t>(between(0, 255)); }
 
-    // A double that "%f" prints exactly: at most three decimals.
-    double niceDouble()
+    // A double with at most three decimals, or any finite double at all.
+    double anyDouble()
     {
-        const std::string text = format("%s%d.%03d", between(0, 1) ? "-" : "", between(0, 9999999),
-                                        between(0, 999));
-        return std::strtod(text.c_str(), nullptr);
+        if (between(0, 1)) {
+            const std::string text = format("%s%d.%03d", between(0, 1) ? "-" : "",
+                                            between(0, 9999999), between(0, 999));
+            return std::strtod(text.c_str(), nullptr);
+        }
+        for (;;) {
+            const std::uint64_t bits = (std::uint64_t(rng_()) << 32) | rng_();
+            double v = 0;
+            std::memcpy(&v, &bits, sizeof v);
+            if (std::isfinite(v))
+                return v;
+        }
     }
 
     std::string operand()
@@ -275,7 +286,7 @@ public:
                 p[i] = byte();
             if (f.gen == Gen::Real3)
                 p[2] = static_cast<std::uint8_t>(between(0, 5));
-            const double d = niceDouble();
+            const double d = anyDouble();
             std::memcpy(p + at, &d, sizeof d);  // least significant byte first on our targets
             break;
         }
@@ -348,6 +359,56 @@ TEST(ResultRoundTrip, Param3TextTypedBackGivesTheSameBytes)
     }
     EXPECT_TRUE(fake.messages.empty()) << fake.lastMessage();
     names().clear();
+}
+
+// Lines whose param3 text once lost a value: the text typed into a line that
+// holds only the kind and the choices gives every byte back.
+TEST(ResultRoundTrip, EveryValueTheEncoderWritesIsShown)
+{
+    const char* const lines[] = {
+        "1A 01 11 05 07",           // 局部整数5 = 全局小数7
+        "1A 01 12 FF FE",           // 局部整数255 = 局部小数254
+        "01 17 01 01 08 03 E8",     // output operation 23, stored like 22
+        "08 01 01 FF FF FF FF",     // 清零 stores the number too
+        "08 02 01 80 00 00 00",
+        "08 02 07 7F FF FF FF",
+    };
+    for (const char* hex : lines) {
+        Instruction original{};
+        std::string bytes;
+        ASSERT_TRUE(parseHexText(hex, bytes)) << hex;
+        std::memcpy(original.data(), bytes.data(), bytes.size());
+        Instruction fresh{};
+        std::copy(original.begin(), original.begin() + 3, fresh.begin());
+        encodeResultParam3(resultParam3Text(original.data()), fresh.data());
+        EXPECT_EQ(hexText(fresh.data(), 12), hexText(original.data(), 12)) << hex;
+    }
+
+    // Doubles keep every bit, whatever their size.
+    const double values[] = {0.1234567, -1.0 / 3, DBL_MAX, -DBL_MAX, DBL_MIN,
+                             DBL_TRUE_MIN, 123456789.98765432, -0.0};
+    const struct {
+        int param1;
+        int at;  // param3 byte of the double
+    } forms[] = {{1, 1}, {4, 1}, {7, 1}, {2, 3}, {5, 3}};
+    for (const auto& f : forms) {
+        for (const double v : values) {
+            Instruction original{};
+            original[0] = 29;
+            original[1] = static_cast<std::uint8_t>(f.param1);
+            original[2] = 1;
+            original[3] = 9;
+            original[4] = 200;
+            if (f.at == 3)
+                original[5] = static_cast<std::uint8_t>(f.param1 == 2 ? 1 : 3);  // "-", "/"
+            std::memcpy(original.data() + 3 + f.at, &v, sizeof v);
+            Instruction fresh{};
+            std::copy(original.begin(), original.begin() + 3, fresh.begin());
+            const std::string text = resultParam3Text(original.data());
+            encodeResultParam3(text, fresh.data());
+            EXPECT_EQ(fresh, original) << text;
+        }
+    }
 }
 
 // Formula lines keep their byte code exactly: the text the editor shows,

@@ -232,6 +232,36 @@ TEST_F(LineEditorTest, LeavingTheDataChoiceOfKind27ResetsItsCount)
     EXPECT_EQ(program().main.lines[0].param3()[4], 2);
 }
 
+// Data typed under one choice does not stay in the length of a choice that
+// takes none.
+TEST_F(LineEditorTest, ChoicesWithoutDataDropTheCountOfTheFormerChoice)
+{
+    const struct {
+        bool isResult;
+        const char* kind;
+        int param1, param2;  // first chosen with the text, then these
+        const char* text;
+        int length;  // the encoded length afterwards
+    } cases[] = {
+        {true, "表达式/用户函数(118)", 3, 2, "整数1 = 2", 6},  // 函数返回空
+        {false, "局部数组", 1, 2, "3:abc", 10},               // 和校验判断
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        startAdding();
+        choose(IDC_LINE_SIDE, c.isResult ? 1 : 0);
+        chooseText(IDC_LINE_KIND, c.kind);
+        choose(IDC_LINE_PARAM1, 1);
+        choose(IDC_LINE_PARAM2, 1);
+        typeParam3(c.text);
+        EXPECT_GT(encodedLength(editor().editLine()), c.length);
+        choose(IDC_LINE_PARAM1, c.param1 - 1);
+        choose(IDC_LINE_PARAM2, c.param2 - 1);
+        EXPECT_EQ(encodedLength(editor().editLine()), c.length);
+        cancel();
+    }
+}
+
 TEST_F(LineEditorTest, PicksOfAnExistingKind25LineKeepTheFont)
 {
     // Kind 25 is no longer offered, but lines that hold it can be edited.
@@ -368,6 +398,50 @@ TEST_F(LineEditorTest, AddModeInsertsAfterTheHighestSelectedRowAndSelectsTheNewL
         EXPECT_EQ(host.main.selectedIndexes(IDC_PROGRAM_LIST), std::vector<int>{c.newRow});
         EXPECT_EQ(host.main.topIndex(IDC_PROGRAM_LIST), 2);
         EXPECT_EQ(mainRows().size(), 6u);
+    }
+}
+
+// ---- Confirming an unchanged line keeps its bytes.
+
+// Stored lines whose param3 text cannot give their bytes back: a NaN double,
+// a string ending in half a character, a list longer than any text, a byte
+// that no text shows.
+TEST_F(LineEditorTest, ConfirmingAnUnchangedLineKeepsBytesItsTextCannotGiveBack)
+{
+    const struct {
+        const char* name;
+        bool isResult;
+        const char* bytes;  // the first bytes of the instruction
+        std::size_t count;  // then this many data bytes: 'x' ..., last
+        char last;
+    } cases[] = {
+        {"NaN", true, "1D 01 01 07 00 00 00 00 00 00 F8 7F", 0, 0},
+        {"conversion byte", true, "1D 03 01 01 02 09", 0, 0},
+        {"half a character", false, "0A 01 01 C8", 200, '\xB0'},
+        {"250 hex bytes", false, "0B 01 01 FA", 250, 'x'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramLine line;
+        line.isResult = c.isResult ? 1 : 0;
+        std::string bytes;
+        ASSERT_TRUE(parseHexText(c.bytes, bytes));
+        std::copy(bytes.begin(), bytes.end(), line.instruction.begin());
+        std::fill_n(line.instruction.begin() + 4, c.count, std::uint8_t{'x'});
+        if (c.count)
+            line.instruction[3 + c.count] = static_cast<std::uint8_t>(c.last);
+        program().main.lines = {line};
+        drawMain();
+
+        doubleClickMainRow(0);
+        confirm();
+        EXPECT_EQ(program().main.lines[0].instruction, line.instruction);
+        // The same text typed again (blanks around it do not count).
+        doubleClickMainRow(0);
+        typeParam3(" " + editorView().text(IDC_LINE_PARAM3) + " ");
+        confirm();
+        EXPECT_EQ(program().main.lines[0].instruction, line.instruction);
+        EXPECT_FALSE(host.modified);
     }
 }
 
