@@ -155,9 +155,13 @@ bool loadNamesOption(Cli& cli)
     }
     std::ostringstream text;
     text << in.rdbuf();
+    // A table taken only in part would make formulas name other resources
+    // than the file says: refuse the command instead.
     std::string message = names().importText(text.str());
-    if (!message.empty())
+    if (!message.empty()) {
         cli.error("tarn: " + path + ": " + message);
+        return false;
+    }
     return true;
 }
 

@@ -22,39 +22,68 @@ struct RenderOptions {
 
 struct Form {
     const char* name;
-    std::string (*compile)(const std::string& text);
+    // The byte code, and in refusal why the formula cannot be stored.
+    std::string (*compile)(const std::string& text, std::string& refusal);
     std::string (*render)(const std::string& bytes, const RenderOptions& options);
 };
 
 const Form kForms[] = {
     {"expression",
-     [](const std::string& t) { return encodeExpression(compileExpression(t)); },
+     [](const std::string& t, std::string& r) {
+         const Expression e = compileExpression(t);
+         r = e.refusal;
+         return encodeExpression(e);
+     },
      [](const std::string& b, const RenderOptions&) { return renderExpression(decodeExpression(b)); }},
     {"comparison",
-     [](const std::string& t) { return encodeComparison(parseComparison(t)); },
+     [](const std::string& t, std::string& r) {
+         const auto form = parseComparison(t);
+         r = refusalOf(form);
+         return encodeComparison(form);
+     },
      [](const std::string& b, const RenderOptions&) { return renderComparison(decodeComparison(b)); }},
     {"compound",
-     [](const std::string& t) { return encodeCompoundCondition(parseCompoundCondition(t)); },
+     [](const std::string& t, std::string& r) {
+         const auto form = parseCompoundCondition(t);
+         r = refusalOf(form);
+         return encodeCompoundCondition(form);
+     },
      [](const std::string& b, const RenderOptions&) {
          return renderCompoundCondition(decodeCompoundCondition(b, b.size()));
      }},
     {"list",
-     [](const std::string& t) { return encodeExpressionList(parseExpressionList(t)); },
+     [](const std::string& t, std::string& r) {
+         const auto form = parseExpressionList(t);
+         r = refusalOf(form);
+         return encodeExpressionList(form);
+     },
      [](const std::string& b, const RenderOptions&) {
          return renderExpressionList(decodeExpressionList(b));
      }},
     {"statements",
-     [](const std::string& t) { return encodeStatementList(parseStatementList(t)); },
+     [](const std::string& t, std::string& r) {
+         const auto form = parseStatementList(t);
+         r = refusalOf(form);
+         return encodeStatementList(form);
+     },
      [](const std::string& b, const RenderOptions& o) {
          return renderStatementList(decodeStatementList(b, b.size()), o.separator);
      }},
     {"call-test",
-     [](const std::string& t) { return encodeFunctionCallTest(parseFunctionCallTest(t)); },
+     [](const std::string& t, std::string& r) {
+         const auto form = parseFunctionCallTest(t);
+         r = refusalOf(form);
+         return encodeFunctionCallTest(form);
+     },
      [](const std::string& b, const RenderOptions& o) {
          return renderFunctionCallTest(decodeFunctionCallTest(b), o.name);
      }},
     {"call-assign",
-     [](const std::string& t) { return encodeFunctionCallAssign(parseFunctionCallAssign(t)); },
+     [](const std::string& t, std::string& r) {
+         const auto form = parseFunctionCallAssign(t);
+         r = refusalOf(form);
+         return encodeFunctionCallAssign(form);
+     },
      [](const std::string& b, const RenderOptions& o) {
          return renderFunctionCallAssign(decodeFunctionCallAssign(b), o.name);
      }},
@@ -115,7 +144,12 @@ int runExpr(Cli& cli)
     // Several words are one text (or one hex string), joined by blanks.
     const std::string input = joined(pos);
     if (compile) {
-        cli.print(hexText(form->compile(input)));
+        // A refused formula has shown its message; it has no byte code.
+        std::string refusal;
+        const std::string code = form->compile(input, refusal);
+        if (!refusal.empty())
+            return 1;
+        cli.print(hexText(code));
         return 0;
     }
     std::string bytes;
@@ -134,7 +168,9 @@ const CommandRegistration exprCommand({
     "hex (\"0D 03 02 01 ...\"); it prints an empty line when the code is empty\n"
     "(nothing usable in TEXT, or code longer than 200 bytes). Unrecognised\n"
     "operands and tokens in impossible places are dropped silently, as the line\n"
-    "editor drops them.\n"
+    "editor drops them. A formula that names something its byte code cannot\n"
+    "carry (全局整数300[1], a number out of range) is refused with a message and\n"
+    "exit status 1, as is a --names file that cannot be taken whole.\n"
     "\n"
     "render prints the text of the byte code HEX as the program list shows it;\n"
     "byte code whose lengths do not add up prints an empty line.\n"

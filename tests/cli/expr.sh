@@ -54,6 +54,12 @@ expect_status "missing text" 2 "$tarn" expr compile
 expect_status "bad hex" 2 "$tarn" expr render "zz"
 expect_status "unknown option" 2 "$tarn" expr compile --frob "1"
 expect_status "unreadable names" 1 "$tarn" expr compile --names "$tmp/none.txt" "1"
+# Refusals are failures: a formula the byte code cannot carry, a name table
+# taken only in part.
+expect_status "index after resource 300" 1 "$tarn" expr compile "全局整数300[1]"
+expect_status "refused in a comparison" 1 "$tarn" expr compile --form comparison "全局整数70000 > 1"
+printf '温度\t=\t整数1\r\n全局整数7\t=\t全局整数3\r\n' | iconv -f UTF-8 -t GBK > "$tmp/bad-names.txt"
+expect_status "name table with a refused line" 1 "$tarn" expr compile --names "$tmp/bad-names.txt" "1"
 
 help=$("$tarn" expr --help)
 for word in "usage: tarn expr compile" "tarn expr render" --form --names --separator --name \
