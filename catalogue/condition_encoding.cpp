@@ -173,6 +173,18 @@ void storeData(std::uint8_t* record, std::size_t countOffset, const std::string&
     std::memcpy(record + countOffset + 1, data.data(), n);
 }
 
+// A formula's byte code. A refused formula has shown its message (the
+// encoder shows it) and stores nothing: the line keeps the formula it had
+// rather than losing it to an empty one.
+template <typename Form>
+void storeUnlessRefused(std::uint8_t* record, const Form& form,
+                        std::string (*encode)(const Form&))
+{
+    const std::string bytes = encode(form);
+    if (refusalOf(form).empty())
+        storeData(record, kParam3, bytes);
+}
+
 // Strings are stored as typed, cut at a character boundary; the empty string
 // stores nothing.
 void storeString(std::uint8_t* record, std::size_t countOffset, const std::string& text)
@@ -302,16 +314,20 @@ void encodeConditionParam3(const std::string& text, std::uint8_t* record)
         record[5] = lowByte(nthInteger(text, 2));
         break;
     case L::CompoundCondition:
-        storeData(record, kParam3, encodeCompoundCondition(parseCompoundCondition(text)));
+        storeUnlessRefused(record, parseCompoundCondition(text), encodeCompoundCondition);
         break;
     case L::FunctionCallTest:
-        storeData(record, kParam3, encodeFunctionCallTest(parseFunctionCallTest(text)));
+        storeUnlessRefused(record, parseFunctionCallTest(text), encodeFunctionCallTest);
         break;
-    case L::Expression:
-        storeData(record, kParam3, encodeExpression(compileExpression(text)));
+    case L::Expression: {
+        const Expression form = compileExpression(text);
+        const std::string bytes = encodeExpression(form);
+        if (form.refusal.empty())
+            storeData(record, kParam3, bytes);
         break;
+    }
     case L::ExpressionList:
-        storeData(record, kParam3, encodeExpressionList(parseExpressionList(text)));
+        storeUnlessRefused(record, parseExpressionList(text), encodeExpressionList);
         break;
     }
 }

@@ -474,6 +474,13 @@ void writeField(const Field& field, const std::string& text, std::uint8_t* param
     }
 }
 
+template <typename Form>
+bool encodedUnlessRefused(const Form& form, std::string (*encode)(const Form&), std::string& bytes)
+{
+    bytes = encode(form);
+    return refusalOf(form).empty();
+}
+
 // The data bytes of the block, or false when nothing is to be written.
 bool dataBytes(Data data, const std::string& text, std::string& bytes)
 {
@@ -497,21 +504,21 @@ bool dataBytes(Data data, const std::string& text, std::string& bytes)
             return false;
         bytes = hexListData(text);
         return true;
-    case Data::Expression:
-        bytes = encodeExpression(compileExpression(text));
-        return true;
+    // A refused formula has shown its message (the encoder shows it) and
+    // writes nothing: the line keeps the formula it had.
+    case Data::Expression: {
+        const Expression form = compileExpression(text);
+        bytes = encodeExpression(form);
+        return form.refusal.empty();
+    }
     case Data::ExpressionList:
-        bytes = encodeExpressionList(parseExpressionList(text));
-        return true;
+        return encodedUnlessRefused(parseExpressionList(text), encodeExpressionList, bytes);
     case Data::Statements:
-        bytes = encodeStatementList(parseStatementList(text));
-        return true;
+        return encodedUnlessRefused(parseStatementList(text), encodeStatementList, bytes);
     case Data::CallTest:
-        bytes = encodeFunctionCallTest(parseFunctionCallTest(text));
-        return true;
+        return encodedUnlessRefused(parseFunctionCallTest(text), encodeFunctionCallTest, bytes);
     case Data::CallAssign:
-        bytes = encodeFunctionCallAssign(parseFunctionCallAssign(text));
-        return true;
+        return encodedUnlessRefused(parseFunctionCallAssign(text), encodeFunctionCallAssign, bytes);
     }
     return false;
 }

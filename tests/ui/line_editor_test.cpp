@@ -3,7 +3,9 @@
 // reach the list at once, add mode, cancel, and remote-code learning.
 #include <algorithm>
 
+#include "catalogue/condition_encoding.h"
 #include "catalogue/conditions.h"
+#include "catalogue/result_encoding.h"
 #include "catalogue/results.h"
 #include "device/frames.h"
 #include "platform/strings.h"
@@ -442,6 +444,41 @@ TEST_F(LineEditorTest, ConfirmingAnUnchangedLineKeepsBytesItsTextCannotGiveBack)
         confirm();
         EXPECT_EQ(program().main.lines[0].instruction, line.instruction);
         EXPECT_FALSE(host.modified);
+    }
+}
+
+TEST_F(LineEditorTest, ARefusedFormulaKeepsTheFormulaTheLineHad)
+{
+    const struct {
+        bool isResult;
+        std::uint8_t kind, param1, param2;
+        const char* stored;
+        const char* refused;
+    } cases[] = {
+        {false, 24, 1, 1, "(整数1)>5", "(全局整数300[1])>5"},
+        {true, 30, 1, 1, "整数1=整数2 + 1", "整数1=全局整数300[2]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        ProgramLine line;
+        line.isResult = c.isResult ? 1 : 0;
+        line.instruction[0] = c.kind;
+        line.instruction[1] = c.param1;
+        line.instruction[2] = c.param2;
+        if (c.isResult)
+            encodeResultParam3(c.stored, line.instruction.data());
+        else
+            encodeConditionParam3(c.stored, line.instruction.data());
+        ASSERT_NE(line.instruction[3], 0);
+        program().main.lines = {line};
+        drawMain();
+        shell_.messages.clear();
+
+        doubleClickMainRow(0);
+        typeParam3(c.refused);
+        confirm();
+        EXPECT_FALSE(shell_.lastMessage().empty());
+        EXPECT_EQ(program().main.lines[0].instruction, line.instruction);
     }
 }
 
