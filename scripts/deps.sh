@@ -5,7 +5,7 @@ set -euo pipefail
 
 what=${1:-all}
 native=(cmake g++ make googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev socat xxd)
-windows=(mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool
+windows=(mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool python3-tk
          fonts-wqy-microhei imagemagick x11-utils)
 
 case "$what" in
