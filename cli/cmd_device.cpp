@@ -5,6 +5,7 @@
 // after --timeout seconds without one.
 #include <cstdio>
 
+#include "cli/cmd_verify.h"
 #include "cli/command.h"
 #include "cli/link_options.h"
 #include "cli/number_option.h"
@@ -201,6 +202,7 @@ bool runUntilEnded(const Cli& cli, CliLink& link, const LinkChoice& choice,
 
 int runDevice(Cli& cli)
 {
+    if (int status = runDeviceVerify(cli); status >= 0) return status;
     LinkChoice choice;
     if (int status = takeLinkOptions(cli, choice))
         return status;
