@@ -6,6 +6,7 @@
 
 #include "model/image.h"
 #include "platform/strings.h"
+#include "ui/names_in_use.h"
 #include "ui/program_list.h"
 
 namespace orlo {
@@ -13,19 +14,6 @@ namespace orlo {
 namespace {
 
 constexpr std::size_t kMaxAlignCells = 16u << 20;
-
-// The list renders through the process-wide name table; each side is shown
-// with its own aliases, and the table is put back afterwards.
-class NamesInUse {
-public:
-    explicit NamesInUse(const NameTable& table) : saved_(names()) { names() = table; }
-    ~NamesInUse() { names() = saved_; }
-    NamesInUse(const NamesInUse&) = delete;
-    NamesInUse& operator=(const NamesInUse&) = delete;
-
-private:
-    NameTable saved_;
-};
 
 // What a file or the controller holds of a line. A line without a stored
 // form (kind 0 or unknown) is never written; it is told apart by all it has.
