@@ -13,7 +13,7 @@ namespace orlo {
 
 namespace {
 
-constexpr std::size_t kMaxAlignCells = 16u << 20;
+constexpr std::size_t kMaxAlignCells = 4u << 20;
 
 // What a file or the controller holds of a line. A line without a stored
 // form (kind 0 or unknown) is never written; it is told apart by all it has.
@@ -30,26 +30,24 @@ std::string storedForm(const ProgramLine& line)
     return out;
 }
 
-// The rows without their rule-number labels: an insertion renumbers the
-// rules after it, which is no change of those lines.
-std::vector<std::string> rowsOf(const ProgramSection& section, const NameTable& table)
+// The rows, and each row's rule-number label apart: an insertion renumbers
+// the rules after it, which is no change of those lines.
+struct Rows {
+    std::vector<std::string> labels, texts;
+};
+
+Rows rowsOf(const ProgramSection& section, const NameTable& table)
 {
     ProgramSection copy = section;
     NamesInUse use(table);
-    std::vector<std::string> rows = sectionRows(copy);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i] = rows[i].substr(std::min(rows[i].size(), copy.lines[i].label.size()));
+    Rows rows;
+    rows.texts = sectionRows(copy);
+    for (std::size_t i = 0; i < rows.texts.size(); ++i) {
+        const std::size_t n = std::min(rows.texts[i].size(), copy.lines[i].label.size());
+        rows.labels.push_back(rows.texts[i].substr(0, n));
+        rows.texts[i].erase(0, n);
+    }
     return rows;
-}
-
-std::vector<std::string> labelsOf(const ProgramSection& section)
-{
-    ProgramSection copy = section;
-    sectionRows(copy);
-    std::vector<std::string> labels;
-    for (const ProgramLine& l : copy.lines)
-        labels.push_back(l.label);
-    return labels;
 }
 
 // Pairs of matched indexes (a, b), in order, by a longest common subsequence
@@ -122,8 +120,7 @@ std::vector<LineDifference> diffSections(int sectionId, const ProgramSection& a,
         formsB.push_back(storedForm(l));
         keysB.push_back(keyOf.emplace(formsB.back(), static_cast<int>(keyOf.size())).first->second);
     }
-    const std::vector<std::string> rowsA = rowsOf(a, namesA), rowsB = rowsOf(b, namesB);
-    const std::vector<std::string> labelsA = labelsOf(a), labelsB = labelsOf(b);
+    const Rows rowsA = rowsOf(a, namesA), rowsB = rowsOf(b, namesB);
 
     std::vector<LineDifference> out;
     auto line = [&](LineDifference::Kind kind, unsigned i, unsigned j) {
@@ -132,13 +129,13 @@ std::vector<LineDifference> diffSections(int sectionId, const ProgramSection& a,
         d.sectionId = sectionId;
         if (kind != LineDifference::Kind::Inserted) {
             d.lineA = i + 1;
-            d.rowA = labelsA[i] + rowsA[i];
+            d.rowA = rowsA.labels[i] + rowsA.texts[i];
         }
         if (kind != LineDifference::Kind::Removed) {
             d.lineB = j + 1;
-            d.rowB = labelsB[j] + rowsB[j];
+            d.rowB = rowsB.labels[j] + rowsB.texts[j];
         }
-        if (kind == LineDifference::Kind::Changed && rowsA[i] == rowsB[j]) {
+        if (kind == LineDifference::Kind::Changed && rowsA.texts[i] == rowsB.texts[j]) {
             d.bytesA = hexText(formsA[i]);
             d.bytesB = hexText(formsB[j]);
         }
