@@ -13,7 +13,7 @@ namespace orlo {
 
 namespace {
 
-constexpr std::size_t kMaxAlignCells = 4u << 20;
+constexpr std::size_t kMaxAlignCells = 64u << 20;
 
 // What a file or the controller holds of a line. A line without a stored
 // form (kind 0 or unknown) is never written; it is told apart by all it has.
@@ -66,27 +66,43 @@ std::vector<std::pair<unsigned, unsigned>> align(const std::vector<int>& a,
            a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
         ++tail;
     const std::size_t n = a.size() - head - tail, m = b.size() - head - tail;
-    if (n > 0 && m > 0 && (n + 1) * (m + 1) <= kMaxAlignCells) {
-        // length[i][j]: the common subsequence of a[head+i..] and b[head+j..].
-        std::vector<std::uint32_t> length((n + 1) * (m + 1), 0);
-        auto at = [&](std::size_t i, std::size_t j) -> std::uint32_t& {
-            return length[i * (m + 1) + j];
+    if (n > 0 && m > 0 && n * m <= kMaxAlignCells) {
+        // Suffix lengths two rows at a time; per cell only the step taken,
+        // two bits: 0 match, 1 skip a line of A, 2 skip a line of B.
+        std::vector<std::uint32_t> below(m + 1, 0), row(m + 1, 0);
+        std::vector<std::uint8_t> steps((n * m + 3) / 4, 0);
+        auto setStep = [&](std::size_t i, std::size_t j, unsigned step) {
+            const std::size_t c = i * m + j;
+            steps[c / 4] = static_cast<std::uint8_t>(steps[c / 4] | step << (c % 4 * 2));
         };
-        for (std::size_t i = n; i-- > 0;)
-            for (std::size_t j = m; j-- > 0;)
-                at(i, j) = a[head + i] == b[head + j] ? at(i + 1, j + 1) + 1
-                                                      : std::max(at(i + 1, j), at(i, j + 1));
+        auto stepAt = [&](std::size_t i, std::size_t j) {
+            const std::size_t c = i * m + j;
+            return steps[c / 4] >> (c % 4 * 2) & 3u;
+        };
+        for (std::size_t i = n; i-- > 0;) {
+            row[m] = 0;
+            for (std::size_t j = m; j-- > 0;) {
+                if (a[head + i] == b[head + j]) {
+                    row[j] = below[j + 1] + 1;
+                } else if (below[j] >= row[j + 1]) {
+                    row[j] = below[j];
+                    setStep(i, j, 1);
+                } else {
+                    row[j] = row[j + 1];
+                    setStep(i, j, 2);
+                }
+            }
+            std::swap(row, below);
+        }
         std::size_t i = 0, j = 0;
         while (i < n && j < m) {
-            if (a[head + i] == b[head + j]) {
-                matched.push_back({static_cast<unsigned>(head + i), static_cast<unsigned>(head + j)});
+            const unsigned step = stepAt(i, j);
+            if (step == 0)
+                matched.push_back({static_cast<unsigned>(head + i++), static_cast<unsigned>(head + j++)});
+            else if (step == 1)
                 ++i;
+            else
                 ++j;
-            } else if (at(i + 1, j) >= at(i, j + 1)) {
-                ++i;
-            } else {
-                ++j;
-            }
         }
     }
     for (std::size_t k = tail; k > 0; --k)

@@ -9,8 +9,8 @@
 // one insertion and not as every later line changed. What is compared is what
 // a program file or the controller holds: instruction bytes past a line's
 // catalogue length, and remark bytes past the 63 that are stored, are not.
-// When the changed middle of a section would need more than about 4 million
-// comparisons (some 2000 by 2000 lines), its lines are paired in order
+// When the changed middle of a section would need more than 64 million
+// comparisons (some 8000 by 8000 lines), its lines are paired in order
 // instead, which still reports every difference but may pair them less well.
 #pragma once
 

@@ -73,6 +73,22 @@ TEST_F(DiffTest, LinesAlignByLongestCommonSubsequence)
     }
 }
 
+TEST_F(DiffTest, LongSectionsChangedAtBothEndsStillAlign)
+{
+    ProgramSection a;
+    for (int k = 0; k < 3000; ++k)
+        a.lines.push_back(input(k % 200 + 1, std::to_string(k)));
+    ProgramSection b = a;
+    b.lines[4].remark = "x";
+    b.lines[2990].remark = "y";
+    b.lines.insert(b.lines.begin() + 1500, input(250));
+    std::vector<LineDifference> d = diffSections(0, a, namesA, b, namesB);
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_EQ(d[1].kind, Kind::Inserted);
+    EXPECT_EQ(d[1].lineB, 1501u);
+    EXPECT_EQ(d[2].lineA, 2991u);
+}
+
 TEST_F(DiffTest, InsertedLineInFunctionAndChangedRemarkAreTwoChanges)
 {
     Program a, b;
