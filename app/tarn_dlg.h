@@ -18,6 +18,7 @@
 #include "ui/editor_host.h"
 #include "device/device_session.h"
 #include "device/link.h"
+#include "app/program_verify.h"
 #include "device/session_link.h"
 #include "platform/shell.h"
 #include "platform/window.h"
@@ -147,6 +148,8 @@ public:
     void writeDeviceAddress();
     void readHardwareInfo();
     void readHardwareInfo2();
+    // "校验": the controller's program against the one in the window.
+    void verifyWithDevice();
     // The communication settings dialog, then a reconnection with the
     // confirmed values.
     void editSettings();
@@ -268,6 +271,7 @@ private:
     DeviceLink link_;
     LinkSender sender_{link_};
     DeviceSession session_;
+    ProgramVerifier verifier_{sender_};
     std::map<int, CommandHandler> handlers_;
     // After the session: the line editor stops being its learning target
     // before the session goes.
