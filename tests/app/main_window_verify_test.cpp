@@ -36,7 +36,7 @@ TEST_F(MainWindowVerify, OutcomeGoesToTheInformationWindow)
     } cases[] = {
         {"same program", [] {}, "校验结果：相同", "一致"},
         {"one changed remark", [] { program().main.lines[2].remark = "新"; }, "校验结果：不同，共 1 处",
-         "主程序:3: changed"},
+         "主程序 第3行：不同"},
         {"an alias", [] { names().rename("输入3", "门"); }, "校验结果：不同，名称表不同", "门"},
     };
     const std::string written = controller.image;
