@@ -7,7 +7,9 @@
 // Resources are found in what the program list shows of each line, rendered
 // without aliases, so every resource the user sees is counted and nothing
 // else: each word-and-number in the text that the operand classifier takes
-// as a numbered resource. Quoted strings and remarks are not looked into.
+// as a numbered resource. Quoted strings and remarks are not looked into;
+// text that a line sends and shows without quotes ("发送字符串：abc输出5")
+// can be taken for a resource.
 // A call whose function number is computed (函数号为..., 函数[expression]) or
 // a thread started by an expression makes every function, or every thread,
 // count as reached: the checks never claim what they cannot know.
