@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kShownDifferences = 20;
 
 const char* const kIdentical = "校验结果：相同\r\n控制器中的程序与当前界面的程序一致。";
-const char* const kDifferent = "校验结果：不同，共 %zu 处";
+const char* const kDifferent = "校验结果：不同，共 %u 处";
 const char* const kNamesOnly = "校验结果：不同，名称表不同";
 const char* const kChanged = "%s 第%u行：不同";
 const char* const kInserted = "%s 第%u行：控制器中多出此行";
@@ -21,7 +21,7 @@ const char* const kWindowSide = "  当前界面：";
 const char* const kControllerSide = "  控制器：  ";
 const char* const kBytes = "  字节 ";
 const char* const kNamesDiffer = "名称表不同";
-const char* const kMore = "……另有 %zu 处";
+const char* const kMore = "……另有 %u 处";
 const char* const kReadFailed = "校验失败：未能读取控制器中的程序，未作比较。\r\n";
 const char* const kPortClosed = "请先打开串口";
 const char* const kNoticeCaption = "提示";
@@ -42,7 +42,7 @@ std::string verifyReportText(const ProgramDifferences& differences)
         return kIdentical;
     std::vector<std::string> lines{differences.lines.empty()
                                        ? std::string(kNamesOnly)
-                                       : format(kDifferent, differences.lines.size())};
+                                       : format(kDifferent, static_cast<unsigned>(differences.lines.size()))};
     for (std::size_t i = 0; i < differences.lines.size() && i < kShownDifferences; ++i) {
         const LineDifference& d = differences.lines[i];
         const std::string section = sectionLabel(d.sectionId);
@@ -61,7 +61,7 @@ std::string verifyReportText(const ProgramDifferences& differences)
         }
     }
     if (differences.lines.size() > kShownDifferences)
-        lines.push_back(format(kMore, differences.lines.size() - kShownDifferences));
+        lines.push_back(format(kMore, static_cast<unsigned>(differences.lines.size() - kShownDifferences)));
     if (differences.namesDiffer) {
         lines.push_back(kNamesDiffer);
         for (const std::string& l : differences.namesOnlyA)

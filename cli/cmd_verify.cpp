@@ -183,9 +183,10 @@ int verify(Cli& cli)
     if (d.identical() && !file.isSection) {
         const std::string fileImage = buildImage(*file.program, file.names);
         if (fileImage != controllerImage)
-            report.push_back(format("image: the file makes %zu bytes, the controller holds %zu "
+            report.push_back(format("image: the file makes %u bytes, the controller holds %u "
                                     "bytes, and they differ",
-                                    fileImage.size(), controllerImage.size()));
+                                    static_cast<unsigned>(fileImage.size()),
+                                    static_cast<unsigned>(controllerImage.size())));
     }
     if (report.empty()) {
         cli.print("identical");

@@ -243,7 +243,7 @@ std::vector<std::string> differenceReport(const ProgramDifferences& differences,
         }
     }
     if (shown < differences.lines.size())
-        out.push_back(format("... %zu more", differences.lines.size() - shown));
+        out.push_back(format("... %u more", static_cast<unsigned>(differences.lines.size() - shown)));
     if (differences.namesDiffer) {
         out.push_back("names: differ");
         auto alias = [](const std::string& line) {
