@@ -15,6 +15,7 @@
 #include "device/session_link.h"
 #include "model/image.h"
 #include "platform/strings.h"
+#include "platform/text.h"
 
 namespace orlo::cli {
 
@@ -139,7 +140,8 @@ int verify(Cli& cli)
     if (pos.size() != 2 || (haveAddress && !parseDecimal(addressText, 0, 255, address)) ||
         (haveTimeout && !parseSecondsOption(timeoutText, timeoutMs)) ||
         (haveSection && !parseSection(sectionText, sectionId))) {
-        std::fputs(kUsage, stderr);
+        // The usage holds GBK literals; standard error gets UTF-8.
+        std::fputs(gbkToUtf8(kUsage).c_str(), stderr);
         return 2;
     }
 

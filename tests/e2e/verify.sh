@@ -89,6 +89,9 @@ expect_status "function file against the main program" 1 device "${link[@]}" ver
 expect_status "read back" 0 device "${link[@]}" read back.qv3
 cmp -s p.qv3 back.qv3 || bad "the controller's program changed while verifying"
 
+expect_status "usage" 2 device verify
+grep -q -- "--section 主程序" err.txt || bad "the usage in UTF-8: $(cat err.txt)"
+
 # Failed reads: status 2, a reason, never "identical".
 expect_status "missing file" 2 device "${link[@]}" verify missing.qv3
 expect_status "nothing listening" 2 device --tcp 127.0.0.1:1 verify p.qv3
