@@ -177,6 +177,7 @@ const std::vector<CTarnDlg::Route>& CTarnDlg::routes()
         {ID_SETTINGS_COMM, &CTarnDlg::editSettings},
         {ID_COMM_READ_ALL, &CTarnDlg::readAllFromDevice},
         {ID_COMM_WRITE_ALL, &CTarnDlg::writeAllToDevice},
+        {ID_COMM_VERIFY, &CTarnDlg::verifyWithDevice},
         {ID_COMM_SET_CLOCK, &CTarnDlg::setDeviceClock},
         {ID_COMM_READ_CLOCK, &CTarnDlg::readDeviceClock},
         {ID_COMM_READ_ADDRESS, &CTarnDlg::readDeviceAddress},
@@ -356,7 +357,8 @@ void CTarnDlg::onDropFiles(const std::vector<std::string>& paths)
 bool CTarnDlg::onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t)
 {
     if (msg == kRxByteMessage) {
-        session_.onByte(static_cast<std::uint8_t>(wParam & 0xFF));
+        if (!verifier_.takeByte(static_cast<std::uint8_t>(wParam & 0xFF), session_.pending()))
+            session_.onByte(static_cast<std::uint8_t>(wParam & 0xFF));
         return true;
     }
     if (msg == kLinkLostMessage) {

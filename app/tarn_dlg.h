@@ -21,6 +21,7 @@
 #include "device/device_session.h"
 #include "device/firmware_update.h"
 #include "device/link.h"
+#include "app/program_verify.h"
 #include "device/session_link.h"
 #include "platform/shell.h"
 #include "platform/window.h"
@@ -148,6 +149,8 @@ public:
     void writeDeviceAddress();
     void readHardwareInfo();
     void readHardwareInfo2();
+    // "校验": the controller's program against the one in the window.
+    void verifyWithDevice();
     // The communication settings dialog, then a reconnection with the
     // confirmed values.
     void editSettings();
@@ -299,6 +302,7 @@ private:
     DeviceLink link_;
     LinkSender sender_{link_};
     DeviceSession session_;
+    ProgramVerifier verifier_{sender_};
     std::map<int, CommandHandler> handlers_;
     // The menus "更新固件" and "更新固件_115200" and what the update needs.
     void installFirmwareUpdate();

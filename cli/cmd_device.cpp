@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "cli/cmd_firmware.h"
+#include "cli/cmd_verify.h"
 #include "cli/command.h"
 #include "cli/link_options.h"
 #include "cli/number_option.h"
@@ -309,6 +310,8 @@ bool linkStaysUp(const Cli& cli, CliLink& link, const LinkChoice& choice, const 
 
 int runDevice(Cli& cli)
 {
+    if (int status = runDeviceVerify(cli); status >= 0)
+        return status;
     if (firmwareRequested(cli))
         return runDeviceFirmware(cli);
     LinkChoice choice;
@@ -431,6 +434,9 @@ const CommandRegistration deviceCommand({
     "  learn radio|ir|universal\n"
     "                    learn a radio, infrared or universal infrared remote code\n"
     "                    (press the remote within --timeout seconds)\n"
+    "  verify FILE       compare the controller's program with a program file\n"
+    "                    (or a function file with its section); writes nothing;\n"
+    "                    exit 0 identical, 1 different, 2 read failed\n"
     "  firmware --image CHIP=FILE ...\n"
     "                    update the controller's firmware (tarn device firmware\n"
     "                    --help tells more)\n\n"

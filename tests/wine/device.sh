@@ -3,7 +3,8 @@
 # program opened with "打开", written with "写入", read back with "读取" and
 # saved with "另存" byte for byte, over TCP and over a Wine COM port linked to
 # tarn-sim's pseudo-terminal. Screenshots: main_program.png,
-# settings_dialog.png, info_dialog.png. Bounded in time.
+# settings_dialog.png, info_dialog.png, verify_identical.png (校验 after the
+# write). Bounded in time.
 # Usage: device.sh <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>
 set -uo pipefail
 
@@ -127,11 +128,18 @@ session() {  # name, settings file text, tarn options for the other line..., fir
     wait_gone '^Dialog$' 10 "settings dialog"
     # "通信" > "读取硬件信息": the information window.
     timeout 5 xdotool mousemove --window "$win" 157 33 click 1
-    keys Down Down Down Down Down Down Return
+    keys Down Down Down Down Down Down Down Return
     wait_window '^信息$' 30 "hardware information"
     shot "$found" info_dialog.png
     keys Return
     wait_gone '^信息$' 10 "hardware information"
+    # "通信" > "校验" after the write: the information window with the outcome.
+    timeout 5 xdotool mousemove --window "$win" 157 33 click 1
+    keys Down Down Down Return
+    wait_window '^信息$' 60 "verify"
+    shot "$found" verify_identical.png
+    keys Return
+    wait_gone '^信息$' 10 "verify"
   fi
 
   # File > New, then "读取" and "另存".
