@@ -79,14 +79,15 @@ SimStats SimServer::stats()
 }
 
 std::vector<std::string> SimServer::handleRequests(const std::vector<std::string>& requests,
-                                                   unsigned lineBaud, unsigned& rate)
+                                                   unsigned lineBaud, std::uint64_t nowMs,
+                                                   unsigned& rate)
 {
     std::vector<std::string> out;
     std::lock_guard<std::mutex> lock(mutex_);
     controller_.setLineBaud(lineBaud);
     for (const std::string& request : requests) {
         ++framesReceived_;
-        std::string reply = controller_.handle(request, clock_->nowUs() / 1000, utcNow());
+        std::string reply = controller_.handle(request, nowMs, utcNow());
         const bool due = !reply.empty();
         reply = faults_.apply(std::move(reply));
         if (verbose_) {
@@ -109,7 +110,7 @@ std::vector<std::string> SimServer::respond(RequestParser& parser, unsigned char
                                            unsigned lineBaud)
 {
     unsigned rate = 0;
-    return handleRequests(parser.feed(byte), lineBaud, rate);
+    return handleRequests(parser.feed(byte), lineBaud, clock_->nowUs() / 1000, rate);
 }
 
 void SimServer::take(Line& line, const std::uint8_t* bytes, std::size_t count, unsigned hostBaud,
@@ -122,23 +123,26 @@ void SimServer::take(Line& line, const std::uint8_t* bytes, std::size_t count, u
         const std::vector<std::string> requests = line.parser.feed(bytes[i]);
         if (requests.empty())
             continue;
-        clock.sleepUntilUs(arrived);
+        // The controller works at the moment the request is in, and the
+        // reply is held back until then and its delay: one wait for the
+        // whole exchange, the reply's bytes, so late wake-ups do not add up.
         unsigned rate = 0;
-        for (const std::string& reply : handleRequests(requests, hostBaud, rate)) {
-            if (timing_.replyDelayMs > 0)
-                clock.sleepUntilUs(clock.nowUs() + timing_.replyDelayMs * 1000ull);
-            sendReply(line, reply, sendSome);
-        }
+        const std::uint64_t due = arrived + timing_.replyDelayMs * 1000ull;
+        for (const std::string& reply : handleRequests(requests, hostBaud, arrived / 1000, rate))
+            sendReply(line, reply, due, sendSome);
         line.pacer.setBaud(rate);
     }
 }
 
-void SimServer::sendReply(Line& line, const std::string& reply, const SendSome& sendSome)
+void SimServer::sendReply(Line& line, const std::string& reply, std::uint64_t dueUs,
+                          const SendSome& sendSome)
 {
     LineClock& clock = *clock_;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(reply.data());
     const std::size_t size = reply.size();
-    const std::uint64_t start = line.pacer.replyStarts(clock.nowUs(), size);
+    const std::uint64_t start = line.pacer.replyStarts(dueUs, size);
+    if (line.pacer.baud() == 0 || lineFaults_.paceMs > 0)
+        clock.sleepUntilUs(start);
     std::size_t sent = 0;
     while (sent < size && !stopping_) {
         std::size_t due = size;

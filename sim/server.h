@@ -105,15 +105,18 @@ private:
     void disconnectStalledClient();
     void ptyLoop();
     void logLine(const std::string& line);
-    // The replies to complete requests; rate: the line's rate afterwards.
+    // The replies to complete requests received at nowMs; rate: the line's
+    // rate afterwards.
     std::vector<std::string> handleRequests(const std::vector<std::string>& requests,
-                                            unsigned lineBaud, unsigned& rate);
+                                            unsigned lineBaud, std::uint64_t nowMs,
+                                            unsigned& rate);
     // Bytes read from the host in one go: paced, answered, replies sent.
     void take(Line& line, const std::uint8_t* bytes, std::size_t count, unsigned hostBaud,
               const SendSome& sendSome);
-    // Sends a reply with sendSome (which returns how many bytes it took, 0
-    // when the line has gone), paced by --pace or the line's rate.
-    void sendReply(Line& line, const std::string& reply, const SendSome& sendSome);
+    // Sends a reply due at dueUs with sendSome (which returns how many bytes
+    // it took, 0 when the line has gone), paced by --pace or the line's rate.
+    void sendReply(Line& line, const std::string& reply, std::uint64_t dueUs,
+                   const SendSome& sendSome);
 
     Controller& controller_;
     FaultInjector& faults_;
