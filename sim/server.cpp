@@ -325,6 +325,7 @@ void SimServer::ptyLoop()
     const SendSome send = [&](const std::uint8_t* bytes, std::size_t n) {
         return pty_->send(bytes, n, kSendWaitMs).count;
     };
+    unsigned mismatchLogged = 0;  // the host rate last said not to match
     while (!stopping_) {
         const Transfer t = pty_->receive(buffer, sizeof buffer, kPollMs);
         if (t.error != 0) {
@@ -341,6 +342,13 @@ void SimServer::ptyLoop()
         bool raw = false;
         if (!pty_->lineSettings(baud, raw))
             baud = 0;
+        if (line.pacer.baud() != 0 && baud != 0 && baud != line.pacer.baud() &&
+            baud != mismatchLogged) {
+            logLine(formatText("the host's end runs at %u baud, the controller's line at %u: "
+                               "hardware would understand nothing",
+                               baud, line.pacer.baud()));
+            mismatchLogged = baud;
+        }
         take(line, buffer, t.count, baud, send);
     }
 }
