@@ -106,13 +106,6 @@ std::vector<std::string> SimServer::handleRequests(const std::vector<std::string
     return out;
 }
 
-std::vector<std::string> SimServer::respond(RequestParser& parser, unsigned char byte,
-                                           unsigned lineBaud)
-{
-    unsigned rate = 0;
-    return handleRequests(parser.feed(byte), lineBaud, clock_->nowUs() / 1000, rate);
-}
-
 void SimServer::take(Line& line, const std::uint8_t* bytes, std::size_t count, unsigned hostBaud,
                      const SendSome& sendSome)
 {

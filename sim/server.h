@@ -86,12 +86,6 @@ public:
 
     SimStats stats();
 
-    // The replies due for one received byte (faults applied), in order.
-    // Any thread; the parser belongs to the caller's line. lineBaud: the
-    // rate the host set on its end (0: none, TCP).
-    std::vector<std::string> respond(RequestParser& parser, unsigned char byte,
-                                     unsigned lineBaud = 0);
-
 private:
     using SendSome = std::function<std::size_t(const std::uint8_t*, std::size_t)>;
     struct Line {
