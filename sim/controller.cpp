@@ -32,6 +32,24 @@ std::string u32be(std::uint32_t v)
     return w.data();
 }
 
+// Why an image received whole fails the controller's check; empty when it
+// passes.
+std::string imageFault(std::string_view image)
+{
+    if (checkImage(image))
+        return std::string();
+    if (image.size() < 16)
+        return format("%u bytes arrived, fewer than a header", static_cast<unsigned>(image.size()));
+    ByteReader header(image.substr(2, 4));
+    const std::uint32_t length = header.u32be();
+    if (length < 16 || length > image.size() || length > kMaxImageBytes)
+        return format("its length field says %lu bytes and %u arrived",
+                      static_cast<unsigned long>(length), static_cast<unsigned>(image.size()));
+    if (!imageCheckMatches(image.substr(0, length)))
+        return "its check value does not match its bytes";
+    return "its header words are not those of a program image";
+}
+
 }  // namespace
 
 std::string defaultHardwareInfo1()
@@ -85,8 +103,8 @@ std::string defaultUniversalCode()
     return std::string("\x26\x00\x1A\x2B\x3C\x4D\x5E\x6F", 8);
 }
 
-Controller::Controller(ControllerConfig config, Log log)
-    : config_(std::move(config)), log_(std::move(log)),
+Controller::Controller(ControllerConfig config, Log log, Log warn)
+    : config_(std::move(config)), log_(std::move(log)), warn_(std::move(warn)),
       loader_(config_.loader, [this](const std::string& line) { note(line); })
 {
     image_ = config_.program.empty() ? emptyProgramImage() : config_.program;
@@ -96,6 +114,14 @@ void Controller::note(const std::string& line)
 {
     if (log_)
         log_(line);
+}
+
+void Controller::warn(const std::string& line)
+{
+    if (warn_)
+        warn_(line);
+    else
+        note(line);
 }
 
 std::uint32_t Controller::clockSeconds(std::uint64_t utcSeconds) const
@@ -201,15 +227,21 @@ std::string Controller::writeBlock(std::uint16_t a, std::uint16_t b, std::string
     }
     if (a + 1u == b) {
         const std::string_view received = std::string_view(incoming_).substr(0, incomingEnd_);
-        if (checkImage(received)) {
+        const std::string fault = imageFault(received);
+        if (fault.empty()) {
             ByteReader header(received.substr(2, 4));
             image_ = std::string(received.substr(0, header.u32be()));
             note(format("program written: %u bytes", static_cast<unsigned>(image_.size())));
-        } else {
-            note("program refused: the image failed its check; the old one stays");
         }
         incoming_.clear();
         incomingEnd_ = 0;
+        if (!fault.empty()) {
+            // The controller keeps its program and leaves the last block
+            // unacknowledged, so the host's write never ends as a success.
+            warn("program refused: " + fault +
+                 "; the old one stays and the last block is not acknowledged");
+            return std::string();
+        }
     }
     return shortReply(config_.address, kDataBlockCommand, a, b);
 }
@@ -238,6 +270,11 @@ std::string Controller::onAddressFrame(std::string_view request, std::uint64_t n
     if ((target == kBroadcastTarget || forMe) && function == kReadAddressFunction)
         return sumReply(config_.address, kReadAddressFunction, relays_.state());
     if ((target == kBroadcastTarget || forMe) && function == kWriteAddressFunction) {
+        if (config_.powerUpWindowMs != 0 && nowMs >= poweredAtMs_ + config_.powerUpWindowMs) {
+            note(format("address write to %u ignored: outside the power-up window",
+                        static_cast<unsigned>(value & 0xFFu)));
+            return std::string();
+        }
         config_.address = static_cast<std::uint8_t>(value & 0xFFu);
         note(format("address set to %u", static_cast<unsigned>(config_.address)));
         return sumReply(config_.address, kWriteAddressFunction, relays_.state());

@@ -34,6 +34,9 @@ struct ControllerConfig {
     std::string universalCode;
     // The firmware loader (no signature: none).
     LoaderConfig loader;
+    // Address writes are taken only this long after power-up (powerUp);
+    // later ones are ignored, as modules do. 0: taken at any time.
+    std::uint64_t powerUpWindowMs = 0;
 };
 
 // Hardware information data of a plausible controller: 21 bytes in the first
@@ -47,13 +50,20 @@ class Controller {
 public:
     using Log = std::function<void(const std::string&)>;
 
-    // log receives a line for each notable event (program written or
-    // refused, clock set, address changed, unknown request).
-    explicit Controller(ControllerConfig config, Log log = {});
+    // log receives a line for each notable event (program written, clock
+    // set, address changed, unknown request); warn the refusals the user
+    // must hear of (a program image that failed its check), log when unset.
+    explicit Controller(ControllerConfig config, Log log = {}, Log warn = {});
+
+    // Power comes on (at start and at each simulated power cycle) at nowMs
+    // on the clock handle is given: the address-write window opens.
+    void powerUp(std::uint64_t nowMs) { poweredAtMs_ = nowMs; }
 
     // Handles one complete request (RequestParser's) at nowMs on a monotonic
     // clock and utcSeconds on the wall clock. Returns the reply, or an empty
-    // string when none is due (another address, not answered, unknown).
+    // string when none is due (another address, not answered, unknown, an
+    // address write outside the power-up window, the last block of an image
+    // that failed its check).
     std::string handle(std::string_view request, std::uint64_t nowMs, std::uint64_t utcSeconds);
 
     std::uint8_t address() const { return config_.address; }
@@ -73,9 +83,12 @@ private:
     std::string writeBlock(std::uint16_t a, std::uint16_t b, std::string_view data);
     std::string setting(std::uint16_t a, std::string_view data, std::uint64_t utcSeconds);
     void note(const std::string& line);
+    void warn(const std::string& line);
 
     ControllerConfig config_;
     Log log_;
+    Log warn_;
+    std::uint64_t poweredAtMs_ = 0;
     std::string image_;
     unsigned readPosition_ = 0;
     std::string incoming_;  // the image being written

@@ -36,8 +36,11 @@ std::string FaultInjector::apply(std::string reply)
     if (reply.empty())
         return reply;
     ++count_;
-    if (due(plan_.dropEvery, count_))
+    if (due(plan_.dropEvery, count_)) {
+        ++injected_;
         return std::string();
+    }
+    const std::string asDue = reply;
     const bool sumForm = reply.size() == kSumFrameBytes &&
                          static_cast<unsigned char>(reply[0]) == kSumReplyStart;
     if (due(plan_.misanswerEvery, count_) && !sumForm)
@@ -46,6 +49,8 @@ std::string FaultInjector::apply(std::string reply)
         corrupt(reply);
     if (due(plan_.garbleEvery, count_))
         reply.back() = static_cast<char>(reply.back() ^ 0xFF);
+    if (reply != asDue)
+        ++injected_;
     return reply;
 }
 

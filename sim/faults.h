@@ -28,6 +28,13 @@ struct LineFaults {
     bool hangUp = false;  // every TCP connection is closed as soon as it is accepted
 };
 
+// How the lines behave when nothing is wrong: the rate they run at (0: as
+// fast as they go) and the controller's time to work out each reply.
+struct LineTiming {
+    unsigned baud = 0;
+    unsigned replyDelayMs = 0;
+};
+
 class FaultInjector {
 public:
     explicit FaultInjector(FaultPlan plan = {}) : plan_(plan) {}
@@ -36,10 +43,13 @@ public:
     // due) is not counted.
     std::string apply(std::string reply);
     unsigned repliesSeen() const { return count_; }
+    // Replies dropped, changed or replaced so far (each counted once).
+    unsigned injected() const { return injected_; }
 
 private:
     FaultPlan plan_;
     unsigned count_ = 0;
+    unsigned injected_ = 0;
 };
 
 }  // namespace orlo::sim

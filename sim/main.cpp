@@ -1,5 +1,6 @@
 // tarn-sim: the simulated controller. Serves the device side of the protocol
-// over TCP and/or a pseudo-terminal until SIGINT or SIGTERM.
+// over TCP and/or a pseudo-terminal until SIGINT or SIGTERM; SIGUSR1 is a
+// power cycle.
 #include <signal.h>
 
 #include <cstdio>
@@ -24,6 +25,15 @@ void logLine(const std::string& line)
     std::lock_guard<std::mutex> lock(logMutex);
     std::printf("tarn-sim: %s\n", line.c_str());
     std::fflush(stdout);
+}
+
+// Refusals the user must see go to standard error as well.
+void warnLine(const std::string& line)
+{
+    logLine(line);
+    std::lock_guard<std::mutex> lock(logMutex);
+    std::fprintf(stderr, "tarn-sim: %s\n", line.c_str());
+    std::fflush(stderr);
 }
 
 }  // namespace
@@ -63,13 +73,15 @@ int main(int argc, char** argv)
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
-    Controller controller(options.controller, logLine);
+    Controller controller(options.controller, logLine, warnLine);
     FaultInjector faults(options.faults);
     SimServer server(controller, faults, logLine, options.verbose);
     server.setLineFaults(options.line);
+    server.setLineTiming(options.timing);
     if (options.tcp) {
         if (!server.serveTcp(options.tcpHost, options.tcpPort, error)) {
             std::fprintf(stderr, "tarn-sim: %s\n", error.c_str());
@@ -87,9 +99,28 @@ int main(int argc, char** argv)
     }
     logLine(format("address %u", static_cast<unsigned>(controller.address())));
 
-    int signalNumber = 0;
-    sigwait(&stopSignals, &signalNumber);
+    for (;;) {
+        int signalNumber = 0;
+        sigwait(&stopSignals, &signalNumber);
+        if (signalNumber != SIGUSR1)
+            break;
+        server.powerCycle();
+        logLine(options.controller.powerUpWindowMs == 0
+                    ? std::string("power cycled")
+                    : format("power cycled: address writes taken for %u s",
+                             static_cast<unsigned>(options.controller.powerUpWindowMs / 1000)));
+    }
     server.stop();
+    if (options.stats) {
+        const SimStats s = server.stats();
+        logLine(format("stats: %llu frames received, %llu answered; %llu bytes in, %llu bytes "
+                       "out; %llu faults injected",
+                       static_cast<unsigned long long>(s.framesReceived),
+                       static_cast<unsigned long long>(s.framesAnswered),
+                       static_cast<unsigned long long>(s.bytesIn),
+                       static_cast<unsigned long long>(s.bytesOut),
+                       static_cast<unsigned long long>(s.faultsInjected)));
+    }
     logLine("stopped");
     return 0;
 }

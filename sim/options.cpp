@@ -10,8 +10,10 @@ namespace orlo::sim {
 const char* const kSimUsage =
     "usage: tarn-sim [--tcp [HOST:]PORT] [--pty PATH] [OPTIONS]\n\n"
     "A simulated controller: the device side of the protocol, a 32-channel relay\n"
-    "board on the 0x55 frames, over TCP (one client at a time) and/or over a\n"
-    "pseudo-terminal. Prints where it listens; stops on SIGINT or SIGTERM.\n\n"
+    "board on the 0x55 frames, over TCP (one client at a time, up to 4 more\n"
+    "waiting their turn, as on a serial-to-network bridge) and/or over a\n"
+    "pseudo-terminal. Prints where it listens; stops on SIGINT or SIGTERM;\n"
+    "SIGUSR1 is a power cycle (the power-up window opens again).\n\n"
     "  --tcp [HOST:]PORT     listen on HOST (default 127.0.0.1), PORT; 0 picks a\n"
     "                        free port (printed as \"tarn-sim: tcp HOST:PORT\")\n"
     "  --pty PATH            create a pseudo-terminal and link its name at PATH\n"
@@ -29,6 +31,14 @@ const char* const kSimUsage =
     "  --loader-silent-after N  the loader answers the header and image blocks\n"
     "                        1 to N, then nothing more\n"
     "  --firmware-out FILE   write each firmware image received whole to FILE\n"
+    "  --baud B              run both lines at B baud (10 bits a byte): a request\n"
+    "                        counts once its bytes could have arrived, replies\n"
+    "                        leave no faster; follows the firmware loader's\n"
+    "                        switch (default: as fast as the line goes)\n"
+    "  --reply-delay MS      time to work out each reply, 0 to 10000 (default 2)\n"
+    "  --power-up-window S   take address writes only in the first S seconds\n"
+    "                        after start or SIGUSR1 (default: at any time)\n"
+    "  --stats               print frames and bytes each way and faults at exit\n"
     "  --drop-every N        drop every Nth reply\n"
     "  --corrupt-every N     change a data byte of every Nth reply, check recomputed\n"
     "  --garble-every N      change the check of every Nth reply\n"
@@ -84,6 +94,10 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
         }
         if (name == "--verbose") {
             o.verbose = true;
+            continue;
+        }
+        if (name == "--stats") {
+            o.stats = true;
             continue;
         }
         if (name == "--hang-up") {
@@ -165,6 +179,24 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             o.controller.loader.silentAfterBlock = static_cast<long>(n);
         } else if (name == "--firmware-out") {
             o.controller.loader.imageFile = value;
+        } else if (name == "--baud") {
+            if (!number(value, 4000000, n) || n < 50) {
+                error = "--baud takes a rate from 50 to 4000000";
+                return false;
+            }
+            o.timing.baud = static_cast<unsigned>(n);
+        } else if (name == "--reply-delay") {
+            if (!number(value, 10000, n)) {
+                error = "--reply-delay takes milliseconds from 0 to 10000";
+                return false;
+            }
+            o.timing.replyDelayMs = static_cast<unsigned>(n);
+        } else if (name == "--power-up-window") {
+            if (!number(value, 86400, n) || n == 0) {
+                error = "--power-up-window takes seconds from 1 to 86400";
+                return false;
+            }
+            o.controller.powerUpWindowMs = n * 1000ull;
         } else if (name == "--pace") {
             if (!number(value, 10000, n)) {
                 error = "--pace takes milliseconds from 0 to 10000";

@@ -11,6 +11,9 @@
 
 namespace orlo::sim {
 
+// A controller takes a few milliseconds to work out each reply.
+constexpr unsigned kDefaultReplyDelayMs = 2;
+
 struct SimOptions {
     bool tcp = false;
     std::string tcpHost = "127.0.0.1";
@@ -18,10 +21,12 @@ struct SimOptions {
     std::string ptyLink;        // empty: no pseudo-terminal
     std::string programFile;    // a .qv3 file to start with
     bool verbose = false;
+    bool stats = false;  // print what passed over the lines at exit
     bool help = false;
     ControllerConfig controller;
     FaultPlan faults;
     LineFaults line;
+    LineTiming timing{0, kDefaultReplyDelayMs};
 };
 
 extern const char* const kSimUsage;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 
@@ -20,7 +21,6 @@ namespace orlo::sim {
 namespace {
 
 constexpr unsigned kPollMs = 100;
-constexpr unsigned kSendWaitMs = 1000;
 
 std::uint64_t utcNow()
 {
@@ -36,8 +36,17 @@ std::string systemMessage(OsError error)
 }  // namespace
 
 SimServer::SimServer(Controller& controller, FaultInjector& faults, Log log, bool verbose)
-    : controller_(controller), faults_(faults), log_(std::move(log)), verbose_(verbose)
+    : controller_(controller), faults_(faults), log_(std::move(log)), verbose_(verbose),
+      clock_(&systemLineClock())
 {
+    controller_.powerUp(clock_->nowUs() / 1000);
+}
+
+void SimServer::setClock(LineClock& clock)
+{
+    clock_ = &clock;
+    std::lock_guard<std::mutex> lock(mutex_);
+    controller_.powerUp(clock_->nowUs() / 1000);
 }
 
 SimServer::~SimServer()
@@ -51,14 +60,34 @@ void SimServer::logLine(const std::string& line)
         log_(line);
 }
 
-std::vector<std::string> SimServer::respond(RequestParser& parser, unsigned char byte,
-                                           unsigned lineBaud)
+void SimServer::powerCycle()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    controller_.powerUp(clock_->nowUs() / 1000);
+}
+
+SimStats SimServer::stats()
+{
+    SimStats s;
+    s.framesReceived = framesReceived_;
+    s.framesAnswered = framesAnswered_;
+    s.bytesIn = bytesIn_;
+    s.bytesOut = bytesOut_;
+    std::lock_guard<std::mutex> lock(mutex_);
+    s.faultsInjected = faults_.injected();
+    return s;
+}
+
+std::vector<std::string> SimServer::handleRequests(const std::vector<std::string>& requests,
+                                                   unsigned lineBaud, std::uint64_t nowMs,
+                                                   unsigned& rate)
 {
     std::vector<std::string> out;
     std::lock_guard<std::mutex> lock(mutex_);
     controller_.setLineBaud(lineBaud);
-    for (const std::string& request : parser.feed(byte)) {
-        std::string reply = controller_.handle(request, systemClock().nowMs(), utcNow());
+    for (const std::string& request : requests) {
+        ++framesReceived_;
+        std::string reply = controller_.handle(request, nowMs, utcNow());
         const bool due = !reply.empty();
         reply = faults_.apply(std::move(reply));
         if (verbose_) {
@@ -66,26 +95,66 @@ std::vector<std::string> SimServer::respond(RequestParser& parser, unsigned char
             if (due)
                 logLine(reply.empty() ? "-> (dropped)" : "-> " + hexBytes(reply));
         }
-        if (!reply.empty())
+        if (!reply.empty()) {
+            ++framesAnswered_;
             out.push_back(std::move(reply));
+        }
     }
+    // The loader's switch holds from its next request on.
+    const unsigned loaderBaud = controller_.loader().baudRate();
+    rate = timing_.baud == 0 ? 0 : loaderBaud != 0 ? loaderBaud : timing_.baud;
     return out;
 }
 
-void SimServer::sendReply(
-    const std::string& reply,
-    const std::function<std::size_t(const std::uint8_t*, std::size_t)>& sendSome)
+void SimServer::take(Line& line, const std::uint8_t* bytes, std::size_t count, unsigned hostBaud,
+                     const SendSome& sendSome)
 {
+    LineClock& clock = *clock_;
+    bytesIn_ += count;
+    for (std::size_t i = 0; i < count && !stopping_; ++i) {
+        const std::uint64_t arrived = line.pacer.byteArrives(clock.nowUs());
+        const std::vector<std::string> requests = line.parser.feed(bytes[i]);
+        if (requests.empty())
+            continue;
+        // The controller works at the moment the request is in, and the
+        // reply is held back until then and its delay: one wait for the
+        // whole exchange, the reply's bytes, so late wake-ups do not add up.
+        unsigned rate = 0;
+        const std::uint64_t due = arrived + timing_.replyDelayMs * 1000ull;
+        for (const std::string& reply : handleRequests(requests, hostBaud, arrived / 1000, rate))
+            sendReply(line, reply, due, sendSome);
+        line.pacer.setBaud(rate);
+    }
+}
+
+void SimServer::sendReply(Line& line, const std::string& reply, std::uint64_t dueUs,
+                          const SendSome& sendSome)
+{
+    LineClock& clock = *clock_;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(reply.data());
-    const std::size_t step = lineFaults_.paceMs > 0 ? 1 : reply.size();
+    const std::size_t size = reply.size();
+    const std::uint64_t start = line.pacer.replyStarts(dueUs, size);
+    if (line.pacer.baud() == 0 || lineFaults_.paceMs > 0)
+        clock.sleepUntilUs(start);
     std::size_t sent = 0;
-    while (sent < reply.size() && !stopping_) {
-        if (sent > 0 && lineFaults_.paceMs > 0)
-            systemClock().sleepMs(lineFaults_.paceMs);
-        const std::size_t n = sendSome(bytes + sent, std::min(step, reply.size() - sent));
+    while (sent < size && !stopping_) {
+        std::size_t due = size;
+        if (lineFaults_.paceMs > 0) {
+            if (sent > 0)
+                clock.sleepUntilUs(clock.nowUs() + lineFaults_.paceMs * 1000ull);
+            due = sent + 1;
+        } else if (line.pacer.baud() != 0) {
+            due = line.pacer.bytesCarried(start, clock.nowUs(), size);
+            if (due <= sent) {
+                clock.sleepUntilUs(line.pacer.byteLeaves(start, sent));
+                continue;
+            }
+        }
+        const std::size_t n = sendSome(bytes + sent, due - sent);
         if (n == 0)
             return;
         sent += n;
+        bytesOut_ += n;
     }
 }
 
@@ -98,14 +167,48 @@ bool SimServer::serveTcp(const std::string& host, std::uint16_t port, std::strin
                            systemMessage(e).c_str());
         return false;
     }
-    tcpThread_ = std::thread([this] { tcpLoop(); });
+    acceptThread_ = std::thread([this] { acceptLoop(); });
+    serveThread_ = std::thread([this] { serveLoop(); });
     return true;
 }
 
-void SimServer::tcpLoop()
+void SimServer::disconnectStalledClient()
 {
-    std::uint8_t buffer[512];
+    const std::uint64_t since = sendingSinceUs_;
+    if (since == 0 || systemLineClock().nowUs() < since + kSendWaitMs * 1000ull)
+        return;
+    std::lock_guard<std::mutex> lock(queueMutex_);
+    if (serving_ && sendingSinceUs_ == since) {
+        serving_->shutdown();
+        sendingSinceUs_ = 0;
+        logLine(formatText("tcp client takes none of its replies: disconnected after %u ms",
+                           kSendWaitMs));
+    }
+}
+
+void SimServer::acceptLoop()
+{
+    bool full = false;
     while (!stopping_) {
+        disconnectStalledClient();
+        std::size_t waiting = 0;
+        bool busy = false;
+        {
+            std::lock_guard<std::mutex> lock(queueMutex_);
+            waiting = waiting_.size();
+            busy = serving_ != nullptr || waiting > 0;
+        }
+        if (waiting >= kMaxWaiting) {
+            // Leave further clients in the backlog until a place frees.
+            if (!full)
+                logLine(formatText("tcp queue full (%u waiting): new clients are not accepted "
+                                   "until one leaves",
+                                   static_cast<unsigned>(waiting)));
+            full = true;
+            systemClock().sleepMs(kPollMs);
+            continue;
+        }
+        full = false;
         OsError e = 0;
         std::unique_ptr<TcpSocket> client = listener_->accept(kPollMs, e);
         if (!client) {
@@ -119,24 +222,65 @@ void SimServer::tcpLoop()
             logLine("tcp client hung up on");
             continue;
         }
-        logLine("tcp client connected");
-        RequestParser parser;
-        while (!stopping_) {
-            const Transfer t = client->receive(buffer, sizeof buffer, kPollMs);
-            if (t.closed || t.error != 0)
-                break;
-            if (t.timedOut()) {
-                parser.idle();
+        {
+            std::lock_guard<std::mutex> lock(queueMutex_);
+            waiting_.push_back(std::move(client));
+            waiting = waiting_.size();
+        }
+        queueReady_.notify_one();
+        if (busy)
+            logLine(formatText("tcp client waiting: another client is being served "
+                               "(%u waiting)",
+                               static_cast<unsigned>(waiting)));
+    }
+}
+
+void SimServer::serveLoop()
+{
+    while (!stopping_) {
+        std::unique_ptr<TcpSocket> client;
+        {
+            std::unique_lock<std::mutex> lock(queueMutex_);
+            queueReady_.wait_for(lock, std::chrono::milliseconds(kPollMs),
+                                 [this] { return stopping_ || !waiting_.empty(); });
+            if (stopping_ || waiting_.empty())
                 continue;
-            }
-            // A client that has gone takes nothing; its receive ends the loop.
-            for (std::size_t i = 0; i < t.count; ++i)
-                for (const std::string& reply : respond(parser, buffer[i]))
-                    sendReply(reply, [&](const std::uint8_t* bytes, std::size_t n) {
-                        return client->send(bytes, n).count;
-                    });
+            client = std::move(waiting_.front());
+            waiting_.pop_front();
+            serving_ = client.get();
+        }
+        logLine("tcp client connected");
+        serveClient(*client);
+        {
+            std::lock_guard<std::mutex> lock(queueMutex_);
+            serving_ = nullptr;
+            sendingSinceUs_ = 0;
         }
         logLine("tcp client disconnected");
+    }
+}
+
+void SimServer::serveClient(TcpSocket& client)
+{
+    std::uint8_t buffer[512];
+    Line line;
+    line.pacer.setBaud(timing_.baud);
+    const SendSome send = [&](const std::uint8_t* bytes, std::size_t n) -> std::size_t {
+        sendingSinceUs_ = std::max<std::uint64_t>(systemLineClock().nowUs(), 1);
+        const Transfer t = client.send(bytes, n);
+        sendingSinceUs_ = 0;
+        return t.error != 0 ? 0 : t.count;
+    };
+    while (!stopping_) {
+        const Transfer t = client.receive(buffer, sizeof buffer, kPollMs);
+        if (t.closed || t.error != 0)
+            break;
+        if (t.timedOut()) {
+            line.parser.idle();
+            continue;
+        }
+        // A client that has gone takes nothing; its receive ends the loop.
+        take(line, buffer, t.count, 0, send);
     }
 }
 
@@ -169,7 +313,12 @@ bool SimServer::servePty(const std::string& linkPath, std::string& error)
 void SimServer::ptyLoop()
 {
     std::uint8_t buffer[512];
-    RequestParser parser;
+    Line line;
+    line.pacer.setBaud(timing_.baud);
+    const SendSome send = [&](const std::uint8_t* bytes, std::size_t n) {
+        return pty_->send(bytes, n, kSendWaitMs).count;
+    };
+    unsigned mismatchLogged = 0;  // the host rate last said not to match
     while (!stopping_) {
         const Transfer t = pty_->receive(buffer, sizeof buffer, kPollMs);
         if (t.error != 0) {
@@ -178,7 +327,7 @@ void SimServer::ptyLoop()
             continue;
         }
         if (t.timedOut()) {
-            parser.idle();
+            line.parser.idle();
             continue;
         }
         // The rate the host has set on its end, for the loader's switch.
@@ -186,22 +335,35 @@ void SimServer::ptyLoop()
         bool raw = false;
         if (!pty_->lineSettings(baud, raw))
             baud = 0;
-        for (std::size_t i = 0; i < t.count; ++i)
-            for (const std::string& reply : respond(parser, buffer[i], baud))
-                sendReply(reply, [&](const std::uint8_t* bytes, std::size_t n) {
-                    return pty_->send(bytes, n, kSendWaitMs).count;
-                });
+        if (line.pacer.baud() != 0 && baud != 0 && baud != line.pacer.baud() &&
+            baud != mismatchLogged) {
+            logLine(formatText("the host's end runs at %u baud, the controller's line at %u: "
+                               "hardware would understand nothing",
+                               baud, line.pacer.baud()));
+            mismatchLogged = baud;
+        }
+        take(line, buffer, t.count, baud, send);
     }
 }
 
 void SimServer::stop()
 {
     stopping_ = true;
-    if (tcpThread_.joinable())
-        tcpThread_.join();
+    queueReady_.notify_all();
+    if (acceptThread_.joinable())
+        acceptThread_.join();
+    {
+        // Wakes a send to a client that reads nothing.
+        std::lock_guard<std::mutex> lock(queueMutex_);
+        if (serving_)
+            serving_->shutdown();
+    }
+    if (serveThread_.joinable())
+        serveThread_.join();
+    waiting_.clear();
+    listener_.reset();
     if (ptyThread_.joinable())
         ptyThread_.join();
-    listener_.reset();
     if (!ptyLink_.empty()) {
         // Remove the link only while it still names this terminal.
         char target[256] = {};

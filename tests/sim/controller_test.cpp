@@ -24,6 +24,16 @@ using test::Shown;
 
 constexpr std::uint64_t k2024 = 1704067200;
 
+// Recomputes an image's check value after a change to its bytes.
+void appendCrcOver(std::string& image)
+{
+    std::string body = image.substr(2);
+    std::string framed = body;
+    appendCrc(framed);
+    image[0] = framed[framed.size() - 2];
+    image[1] = framed[framed.size() - 1];
+}
+
 ControllerConfig defaultConfig()
 {
     ControllerConfig c;
@@ -63,20 +73,70 @@ TEST(SimController, EmptyProgramAtStartAndReadPastTheEnd)
     EXPECT_EQ(hexText(past.substr(0, 7)), "01 67 04 00 01 00 01");
 }
 
-TEST(SimController, KeepsItsProgramWhenAWrittenImageFailsItsCheck)
+TEST(SimController, RefusesAWrittenImageThatFailsItsCheck)
 {
-    Controller c(defaultConfig());
-    const std::string before = c.programImage();
-    Program p;
-    fillToImageSize(p, 90);
-    NameTable none;
-    std::string image = buildImage(p, none);
-    image[40] = static_cast<char>(image[40] ^ 1);
-    EXPECT_EQ(c.handle(blockFrame(1, 0, 2, image.substr(0, 50)), 0, k2024),
-              shortReply(1, kDataBlockCommand, 0, 2));
-    EXPECT_EQ(c.handle(blockFrame(1, 1, 2, image.substr(50)), 0, k2024),
-              shortReply(1, kDataBlockCommand, 1, 2));
-    EXPECT_EQ(c.programImage(), before);
+    // Each damage: the byte changed, and what the refusal must name.
+    const struct {
+        std::size_t at;
+        const char* reason;
+    } cases[] = {
+        {40, "check value does not match"},
+        {5, "length field says"},
+        {7, "header words"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.at);
+        std::vector<std::string> warnings;
+        Controller c(defaultConfig(), {}, [&](const std::string& line) { warnings.push_back(line); });
+        const std::string before = c.programImage();
+        Program p;
+        fillToImageSize(p, 90);
+        NameTable none;
+        std::string image = buildImage(p, none);
+        image[k.at] = static_cast<char>(image[k.at] ^ 1);
+        if (k.at != 40)  // the check still matches: only the named field is wrong
+            appendCrcOver(image);
+        EXPECT_EQ(c.handle(blockFrame(1, 0, 2, image.substr(0, 50)), 0, k2024),
+                  shortReply(1, kDataBlockCommand, 0, 2));
+        // The last block goes unacknowledged, so the host cannot report success.
+        EXPECT_EQ(c.handle(blockFrame(1, 1, 2, image.substr(50)), 0, k2024), "");
+        EXPECT_EQ(c.programImage(), before);
+        ASSERT_EQ(warnings.size(), 1u);
+        EXPECT_NE(warnings[0].find(k.reason), std::string::npos) << warnings[0];
+    }
+}
+
+TEST(SimController, TakesAddressWritesOnlyInThePowerUpWindow)
+{
+    ControllerConfig config = defaultConfig();
+    config.powerUpWindowMs = 5000;
+    Controller c(config);
+    c.powerUp(1000);
+    // Time on the controller's clock, the address written, the address after.
+    const struct {
+        std::uint64_t nowMs;
+        bool powerCycle;
+        std::uint8_t written, after;
+    } steps[] = {
+        {1000, false, 7, 7},   // at power-up
+        {5999, false, 8, 8},   // the last moment
+        {6000, false, 9, 8},   // closed: ignored, no reply
+        {60000, true, 10, 10}, // a power cycle opens it again
+        {64999, false, 11, 11},
+        {65000, false, 12, 11},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.nowMs);
+        if (s.powerCycle)
+            c.powerUp(s.nowMs);
+        const std::string reply =
+            c.handle(addressFrame(kBroadcastTarget, kWriteAddressFunction, s.written), s.nowMs, k2024);
+        EXPECT_EQ(reply.empty(), s.written != s.after);
+        EXPECT_EQ(c.address(), s.after);
+        // Reading the address stays possible at any time.
+        EXPECT_EQ(c.handle(addressFrame(kBroadcastTarget, kReadAddressFunction, 0), s.nowMs, k2024),
+                  sumReply(s.after, kReadAddressFunction, 0));
+    }
 }
 
 TEST(SimController, ClockSetRunsOnWithTheWallClock)

@@ -220,6 +220,20 @@ TEST(SimOptions, GoodCommandLines)
     EXPECT_EQ(o.controller.loader.chip, "gd32f103");
     EXPECT_EQ(o.controller.loader.silentAfterBlock, 0);
     EXPECT_EQ(o.controller.loader.imageFile, "f");
+    // As hardware: no rate, a few milliseconds a reply, address writes always.
+    EXPECT_EQ(o.timing.baud, 0u);
+    EXPECT_EQ(o.timing.replyDelayMs, kDefaultReplyDelayMs);
+    EXPECT_EQ(o.controller.powerUpWindowMs, 0u);
+    EXPECT_FALSE(o.stats);
+
+    ASSERT_TRUE(parseSimOptions({"--pty", "p", "--baud", "115200", "--reply-delay", "0",
+                                 "--power-up-window", "3", "--stats"},
+                                o, error))
+        << error;
+    EXPECT_EQ(o.timing.baud, 115200u);
+    EXPECT_EQ(o.timing.replyDelayMs, 0u);
+    EXPECT_EQ(o.controller.powerUpWindowMs, 3000u);
+    EXPECT_TRUE(o.stats);
 
     ASSERT_TRUE(parseSimOptions({"--help"}, o, error));
     EXPECT_TRUE(o.help);
@@ -245,6 +259,11 @@ TEST(SimOptions, BadCommandLines)
         {"--tcp", "0", "--loader-signature", "ABCDEFGHIJKL"},
         {"--tcp", "0", "--chip", ""},
         {"--tcp", "0", "--loader-silent-after", "-1"},
+        {"--tcp", "0", "--baud", "0"},
+        {"--tcp", "0", "--baud", "4000001"},
+        {"--tcp", "0", "--reply-delay", "10001"},
+        {"--tcp", "0", "--power-up-window", "0"},
+        {"--tcp", "0", "--stats", "x"},
     };
     for (const auto& args : bad) {
         SimOptions o;
