@@ -80,7 +80,7 @@ sleep 2
 
 # "通信" > "更新" > "更新固件_115200".
 timeout 5 xdotool mousemove --window "$win" 157 33 click 1
-keys Down Down Down Down Down Down Down Down Right Down Return
+keys Down Down Down Down Down Down Down Down Down Right Down Return
 confirm '^警告$' 20 "the question"
 wait_window '^提示$' 180 "the completion message"
 shot "$found" firmware_updated.png
