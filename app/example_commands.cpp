@@ -3,6 +3,7 @@
 // do so after the selected line.
 #include "app/examples.h"
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 
@@ -60,7 +61,7 @@ void renumber(ProgramLine& line, const NumberMap& functions, const NumberMap& th
     const std::size_t comma = list.find(", ");
     const std::string first = list.substr(0, comma);
     const auto t = threads.find(std::atoi(first.c_str()));
-    if (first.empty() || format("%d", t == threads.end() ? -1 : t->first) != first)
+    if (t == threads.end() || format("%d", t->first) != first)
         return;
     const std::string rest = comma == std::string::npos ? "" : list.substr(comma);
     composeLine(resultSide(), line.instruction.data(), 36, 1, p2, 0,
@@ -127,10 +128,18 @@ std::string insertExample(Program& target, NameTable& names, const Program& exam
     if (count)
         *count = lines.count();
 
+    // An alias of one of the example's functions or threads follows it to
+    // its new number.
     for (int i = 0; i < exampleNames.usedCount(); ++i) {
         const NameTable::Slot& s = exampleNames.slot(i);
-        if (!s.systemName.empty() && names.systemToAlias(s.systemName) == s.systemName)
-            names.rename(s.systemName, s.alias);  // an alias already taken stays unset
+        std::string system = s.systemName;
+        for (const auto& [word, map] : {std::pair<const char*, const NumberMap*>{"函数", &functions},
+                                        {"线程", &threads}})
+            for (const auto& [from, to] : *map)
+                if (s.systemName == format("%s%d", word, from))
+                    system = format("%s%d", word, to);
+        if (!system.empty() && names.systemToAlias(system) == system)
+            names.rename(system, s.alias);  // an alias already taken stays unset
     }
     return {};
 }

@@ -87,6 +87,8 @@ TEST(ExamplesTest, FunctionsAndThreadsGoToTheFirstEmptyOnesAndTheCallsFollow)
         user->main.lines = sampleLines(2);
         NameTable names;
         ASSERT_EQ(names.rename("输入1", "门铃"), "");
+        // An alias for the example's section names the section it lands in.
+        ASSERT_EQ(exampleNames.rename(c.thread ? "线程1" : "函数1", "示例"), "");
 
         unsigned count = 0;
         ASSERT_EQ(insertExample(*user, names, *example, exampleNames, 1, &count), "");
@@ -99,6 +101,7 @@ TEST(ExamplesTest, FunctionsAndThreadsGoToTheFirstEmptyOnesAndTheCallsFollow)
         EXPECT_NE(rowsOf(*user).find(c.callText), std::string::npos) << rowsOf(*user);
         // The user's alias stays; the example's others are added.
         EXPECT_EQ(names.systemToAlias("输入1"), "门铃");
+        EXPECT_EQ(names.aliasToSystem("示例"), c.thread ? "线程3" : "函数3");
     }
 
     // Without a free function the program is left as it was.
