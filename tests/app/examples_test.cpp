@@ -19,17 +19,23 @@ namespace {
 using test::param1s;
 using test::sampleLines;
 
+// Every section of a program with lines: main, then functions and threads.
+std::vector<ProgramSection*> sectionsOf(Program& p)
+{
+    std::vector<ProgramSection*> out = {&p.main};
+    for (auto* list : {&p.functions, &p.threads})
+        for (ProgramSection& s : *list)
+            if (!s.empty())
+                out.push_back(&s);
+    return out;
+}
+
 std::string rowsOf(Program& p)
 {
     std::string all;
-    ProgramSection* sections[] = {&p.main};
-    for (ProgramSection* s : sections)
+    for (ProgramSection* s : sectionsOf(p))
         for (const std::string& r : sectionRows(*s))
             all += r + "\n";
-    for (auto* list : {&p.functions, &p.threads})
-        for (ProgramSection& s : *list)
-            for (const std::string& r : sectionRows(s))
-                all += r + "\n";
     return all;
 }
 
@@ -50,16 +56,11 @@ TEST(ExamplesTest, EachBuildsAnImageRendersWholeAndRoundTripsItsJson)
         EXPECT_EQ(programToJson(*p, names()), e.json);
         EXPECT_TRUE(checkImage(buildImage(*p, names())));
         EXPECT_EQ(rowsOf(*p).find("格式出错"), std::string::npos);
-        for (auto* list : {&p->functions, &p->threads})
-            for (ProgramSection& s : *list)
-                for (const ProgramLine& l : s.lines) {
-                    EXPECT_NE(instructionText(l), "");
-                    EXPECT_NE(l.remark, "");
-                }
-        for (const ProgramLine& l : p->main.lines) {
-            EXPECT_NE(instructionText(l), "");
-            EXPECT_NE(l.remark, "");
-        }
+        for (ProgramSection* s : sectionsOf(*p))
+            for (const ProgramLine& l : s->lines) {
+                EXPECT_NE(instructionText(l), "");
+                EXPECT_NE(l.remark, "");
+            }
     }
     clearProgram();
 }
