@@ -72,6 +72,7 @@ CTarnDlg::CTarnDlg(MainWindowServices services)
                 *services_.link.clock)
 {
     installFirmwareUpdate();
+    installExamples();
 
     // The main list, "添加指令", "查找", "函数列表" and "线程列表" belong to
     // the editing windows.

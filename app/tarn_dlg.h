@@ -306,6 +306,11 @@ private:
     std::map<int, CommandHandler> handlers_;
     // The menus "更新固件" and "更新固件_115200" and what the update needs.
     void installFirmwareUpdate();
+
+    // The context menu's "导入示例程序" entries (app/example_commands.cpp).
+    void installExamples();
+    void insertExampleProgram(const std::string& name);
+
     FirmwareLineAdapter firmwareLine_{*this};
     FirmwareUpdate firmware_;
     // After the session: the line editor stops being its learning target

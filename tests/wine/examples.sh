@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The context menu's "导入示例程序" in Tarn.exe under Wine and Xvfb: with the
+# first row selected, "输入控制输出点动程序" puts the example's two lines
+# after it in the main list, and "另存" writes them to the file.
+# Screenshot: main_example.png.
+# Usage: examples.sh <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>
+set -uo pipefail
+
+if [ $# -lt 4 ]; then
+  echo "usage: $0 <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>" >&2
+  exit 2
+fi
+exe=$(readlink -f "$1")
+shots=$2
+tarn="$(dirname "$(readlink -f "$4")")/tarn"
+[ -x "$tarn" ] || { echo "examples: no native tarn beside $4 (build the native tree first)" >&2; exit 1; }
+mkdir -p "$shots"
+shots=$(readlink -f "$shots")
+
+. "$(dirname "$0")/wine_session.bash"
+wine_session_start "$(dirname "$exe")"
+
+title_pattern='^Orlo V1\.326\(固件0\.129\)'
+
+# ---- The program: two rules of one condition and one result each.
+cat >"$wine_work/p.json" <<'JSON'
+{"format": "orlo-program", "version": 1, "sections": [
+  {"section": "main", "lines": [
+    {"type": "condition", "kind": 1, "param1": 1, "param2": 1},
+    {"type": "result", "kind": 1, "param1": 1, "param2": 1, "param3": "1"},
+    {"type": "condition", "kind": 1, "param1": 6, "param2": 1},
+    {"type": "result", "kind": 1, "param1": 1, "param2": 6, "param3": "1"}]}]}
+JSON
+"$tarn" build "$wine_work/p.json" "$wine_work/prog.qv3" >"$wine_work/build.log" 2>&1 ||
+  fail "tarn build of the sample program failed"
+
+printf '[canshu_v2]\r\ncom_or_tcp=1\r\nip=127.0.0.1\r\nsocket_port=1\r\n' >"$wine_work/qv_pV2.ini"
+(cd "$wine_work" && exec wine "$exe") </dev/null >"$wine_work/tarn.log" 2>&1 &
+wine_child_pid=$!
+poll 60 find_main || fail "no main window"
+sleep 2
+click 600 300
+
+click 25 12
+file_dialog '^Open$' "$(winpath "$wine_work/prog.qv3")" "open"
+poll 10 bash -c "xdotool getwindowname $win | grep -q 'prog.qv3'" ||
+  fail "the title does not name the opened file"
+
+# ---- Row 1 (the first rule's result) selected, then the context menu:
+# 剪切, 复制, 粘贴, (separator), 导入示例程序 > its second entry.
+click 300 52
+timeout 5 xdotool mousemove --window "$win" $((client_x + 300)) $((client_y + 52)) click 3
+keys Down Down Down Down Right Down Return
+sleep 1
+shot "$win" main_example.png
+
+# ---- Saved with "另存": the example's lines are rows 3 and 4 of the file.
+click 125 12
+file_dialog '^Save As$' "$(winpath "$wine_work/back.qv3")" "save as"
+poll 10 test -s "$wine_work/back.qv3" || fail "nothing saved"
+"$tarn" show "$wine_work/back.qv3" >"$wine_work/show.txt" 2>&1 || fail "tarn show failed"
+sed -n 3p "$wine_work/show.txt" | grep -q '如果  点动按钮  断开到闭合' ||
+  fail "the example's condition is not the third row: $(cat "$wine_work/show.txt")"
+sed -n 4p "$wine_work/show.txt" | grep -q -- '->  输出操作  点动 点动输出 1000ms' ||
+  fail "the example's result is not the fourth row: $(cat "$wine_work/show.txt")"
+[ "$(grep -c . "$wine_work/show.txt")" -eq 6 ] || fail "rows are missing or extra: $(cat "$wine_work/show.txt")"
+echo "examples: passed"
