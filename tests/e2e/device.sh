@@ -7,26 +7,9 @@
 # Every process is bounded in time and stopped at the end.
 # Usage: device.sh PATH_TO_TARN PATH_TO_TARN_SIM
 set -uo pipefail
-tarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-sim=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-fail=0
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-cd "$tmp" || exit 1
-
-bad() { printf 'FAIL %s\n' "$*"; fail=1; }
+. "$(dirname "$0")/lib.bash" "$@"
 
 # tarn, never for more than 30 s; output in out.txt and err.txt, status in rc.
-run() {
-  timeout 30 "$tarn" "$@" >out.txt 2>err.txt
-  rc=$?
-}
 expect_ok() {  # description, text expected in standard output, tarn arguments...
   local what=$1 want=$2; shift 2
   run "$@"
@@ -48,18 +31,6 @@ expect_fail() {  # description, status, text expected in standard error, tarn ar
 
 # Starts tarn-sim with the arguments, waits (at most 5 s) until it says where
 # it listens, and sets port to its TCP port.
-start_sim() {  # log name, arguments...
-  local log=$1; shift
-  "$sim" "$@" >"$log" 2>&1 &
-  pids+=($!)
-  sim_pid=$!
-  for _ in $(seq 50); do
-    grep -q '^tarn-sim: address' "$log" && break
-    sleep 0.1
-  done
-  port=$(sed -n 's/^tarn-sim: tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$log")
-  [ -n "$port" ] || { bad "tarn-sim did not start: $(cat "$log")"; exit 1; }
-}
 
 # A program file of result lines with 63-byte remarks (72 bytes each), then
 # one line with a remark of the given length: 22 + 72 * full + 9 + last bytes.

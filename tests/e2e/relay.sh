@@ -7,26 +7,8 @@
 # bounded in time and stopped at the end.
 # Usage: relay.sh PATH_TO_TARN PATH_TO_TARN_SIM
 set -uo pipefail
-tarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-sim=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-fail=0
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-cd "$tmp" || exit 1
+. "$(dirname "$0")/lib.bash" "$@"
 
-bad() { printf 'FAIL %s\n' "$*"; fail=1; }
-
-# tarn, never for more than 30 s; output in out.txt and err.txt, status in rc.
-run() {
-  timeout 30 "$tarn" "$@" >out.txt 2>err.txt
-  rc=$?
-}
 # The channels the board reports closed after a relay send.
 expect_closed() {  # description, closed channels ("1 3" or "none"), tarn relay send arguments...
   local what=$1 want=$2; shift 2
@@ -38,16 +20,7 @@ expect_closed() {  # description, closed channels ("1 3" or "none"), tarn relay 
   fi
 }
 
-# Starts tarn-sim, waits (at most 5 s) until it says where it listens, and
-# sets port to its TCP port.
-"$sim" --tcp 127.0.0.1:0 --pty "$tmp/line" >sim.log 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do
-  grep -q '^tarn-sim: address' sim.log && [ -e "$tmp/line" ] && break
-  sleep 0.1
-done
-port=$(sed -n 's/^tarn-sim: tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' sim.log)
-[ -n "$port" ] || { bad "tarn-sim did not start: $(cat sim.log)"; exit 1; }
+start_sim sim.log --tcp 127.0.0.1:0 --pty "$tmp/line"
 
 for link in "--tcp 127.0.0.1:$port" "--serial $tmp/line"; do
   # shellcheck disable=SC2086

@@ -7,44 +7,15 @@
 # Every process is bounded in time and stopped at the end.
 # Usage: sim_hardware.sh PATH_TO_TARN PATH_TO_TARN_SIM
 set -uo pipefail
-tarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-sim=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-fail=0
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-cd "$tmp" || exit 1
+. "$(dirname "$0")/lib.bash" "$@"
 
-bad() { printf 'FAIL %s\n' "$*"; fail=1; }
-
-run() {
-  timeout 30 "$tarn" "$@" >out.txt 2>err.txt
-  rc=$?
-}
 expect_address() {  # description, address expected, link arguments...
   local what=$1 want=$2; shift 2
   run device "$@" --timeout 2 address
   [ "$rc" = 0 ] && grep -qF "目标模块地址为 $want" out.txt ||
     bad "$what: status $rc, $(cat out.txt err.txt)"
 }
-wait_log() {  # log, pattern: waits up to 10 s for it
-  for _ in $(seq 100); do grep -q "$2" "$1" && return 0; sleep 0.1; done
-  return 1
-}
 
-start_sim() {  # log name, arguments...
-  local log=$1; shift
-  "$sim" "$@" >"$log" 2>&1 &
-  sim_pid=$!
-  pids+=($sim_pid)
-  wait_log "$log" '^tarn-sim: address' || { bad "tarn-sim did not start: $(cat "$log")"; exit 1; }
-  port=$(sed -n 's/^tarn-sim: tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$log")
-}
 
 # The power-up window: 2 s from start, then again after SIGUSR1.
 start_sim window.log --tcp 127.0.0.1:0 --pty "$tmp/line" --power-up-window 2 --baud 9600 --stats

@@ -6,39 +6,13 @@
 # Every process is bounded in time and stopped at the end.
 # Usage: verify.sh PATH_TO_TARN PATH_TO_TARN_SIM
 set -uo pipefail
-tarn=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-sim=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-fail=0
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-cd "$tmp" || exit 1
-
-bad() { printf 'FAIL %s\n' "$*"; fail=1; }
-run() { timeout 30 "$tarn" "$@" >out.txt 2>err.txt; rc=$?; }
+. "$(dirname "$0")/lib.bash" "$@"
 expect_status() {  # description, status, tarn arguments...
   local what=$1 status=$2; shift 2
   run "$@"
   [ "$rc" = "$status" ] || bad "$what: status $rc, wanted $status; out: $(cat out.txt) err: $(cat err.txt)"
 }
 
-start_sim() {  # log name, arguments...
-  local log=$1; shift
-  : >"$log"
-  "$sim" "$@" >"$log" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do
-    grep -q '^tarn-sim: address' "$log" && break
-    sleep 0.1
-  done
-  port=$(sed -n 's/^tarn-sim: tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$log")
-  [ -n "$port" ] || { bad "tarn-sim did not start: $(cat "$log")"; exit 1; }
-}
 
 # Main program of three rules, function 2 and thread 1; the second file
 # changes one line of function 2 (input 6 instead of input 5).
