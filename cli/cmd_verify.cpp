@@ -12,6 +12,7 @@
 #include "cli/program_side.h"
 #include "device/clock.h"
 #include "device/device_session.h"
+#include "device/reply_wait.h"
 #include "device/session_link.h"
 #include "model/image.h"
 #include "platform/strings.h"
@@ -86,35 +87,34 @@ bool parseSection(const std::string& text, int& id)
 }
 
 // Feeds received bytes to the session until the read ends. Gives up after
-// timeoutMs without a reply, or when the link goes down; says why.
+// timeoutMs in which no byte came, or when the link goes down; says why.
 bool readUntilEnded(const Cli& cli, CliLink& link, const LinkChoice& choice,
                     DeviceSession& session, const VerifyEvents& events, unsigned timeoutMs)
 {
-    Clock& clock = systemClock();
-    std::uint64_t deadline = clock.nowMs() + timeoutMs;
-    unsigned replies = session.repliesHandled();
-    while (!events.ended()) {
-        const std::uint64_t now = clock.nowMs();
-        if (now >= deadline) {
-            cli.error(format("tarn: no reply from the controller within %u.%03u s to the program "
-                             "read (%s)",
-                             timeoutMs / 1000, timeoutMs % 1000, describeLink(choice).c_str()));
-            return false;
-        }
-        ByteQueue::Event e;
-        if (!link.received().next(e, static_cast<unsigned>(deadline - now)))
-            continue;
-        if (e.lost) {
-            cli.error(std::string("tarn: ") +
-                      (e.kind == LinkKind::Tcp ? "网络已断开" : "串口未连接") + " (" +
-                      describeLink(choice) + ")");
-            return false;
-        }
-        session.onByte(e.byte);
-        if (session.repliesHandled() != replies) {
+    WaitOutcome w;
+    if (!events.ended()) {
+        unsigned replies = session.repliesHandled();
+        w = awaitReplies(link.received(), systemClock(), timeoutMs, [&](std::uint8_t b) {
+            session.onByte(b);
+            if (events.ended())
+                return ReplyStep::Done;
+            if (session.repliesHandled() == replies)
+                return ReplyStep::More;
             replies = session.repliesHandled();
-            deadline = clock.nowMs() + timeoutMs;
-        }
+            return ReplyStep::ReplyComplete;
+        });
+    }
+    switch (w.end) {
+    case WaitEnd::Done:
+        break;
+    case WaitEnd::Silent:
+        cli.error(format("tarn: no reply from the controller within %u.%03u s to the program "
+                         "read (%s)",
+                         timeoutMs / 1000, timeoutMs % 1000, describeLink(choice).c_str()));
+        return false;
+    case WaitEnd::LinkLost:
+        cli.error(linkLostText(choice, w.lostKind));
+        return false;
     }
     for (const std::string& m : events.messages())
         if (!events.succeeded())
