@@ -144,10 +144,14 @@ public:
     void unexpectedReply(PendingOperation, std::string_view frame) override
     {
         const ReplyFrame r(frame);
-        unexpected_ = format("tarn: the reply is not a universal infrared code (command 0x%02X, "
-                             "wanted 0x%02X): ",
-                             unsigned{r.command()}, unsigned{kQueryCommand}) +
-                      hexText(std::string(frame));
+        if (r.command() != kQueryCommand)
+            unexpected_ = format("tarn: the reply is not a universal infrared code (command "
+                                 "0x%02X, wanted 0x%02X): ",
+                                 unsigned{r.command()}, unsigned{kQueryCommand});
+        else
+            unexpected_ = format("tarn: the reply is too short for the answer (%u data bytes): ",
+                                 static_cast<unsigned>(r.data().size()));
+        unexpected_ += hexText(std::string(frame));
     }
 
     bool ended() const { return ended_; }

@@ -178,6 +178,10 @@ void DeviceSession::handleResponse(std::string_view frame)
         onWriteReply(r);
         return;
     case PendingOperation::ReadClock:
+        if (r.data().size() < 4) {
+            refuseReply(op, r);
+            return;
+        }
         pending_ = PendingOperation::Idle;
         events_.showMessage(moduleTimeText(r.dataU32(0)), kDefaultCaption);
         finish(op, true);
@@ -195,10 +199,15 @@ void DeviceSession::handleResponse(std::string_view frame)
         return;
     case PendingOperation::HardwareInfo1:
     case PendingOperation::HardwareInfo2: {
-        pending_ = PendingOperation::Idle;
         const int mode =
             op == PendingOperation::HardwareInfo1 ? kHardwareInfoMode1 : kHardwareInfoMode3;
-        events_.showHardwareInfo(mode, hardwareInfoText(mode, frame));
+        const std::string text = hardwareInfoText(mode, frame);
+        if (text.empty() || r.data().empty()) {  // nothing to show, or a table of zeros
+            refuseReply(op, r);
+            return;
+        }
+        pending_ = PendingOperation::Idle;
+        events_.showHardwareInfo(mode, text);
         finish(op, true);
         return;
     }
@@ -213,6 +222,13 @@ void DeviceSession::handleResponse(std::string_view frame)
     case PendingOperation::DebugTerminal:
         return;
     }
+}
+
+void DeviceSession::refuseReply(PendingOperation op, const ReplyFrame& r)
+{
+    pending_ = PendingOperation::Idle;
+    events_.unexpectedReply(op, r.bytes());
+    finish(op, false);
 }
 
 void DeviceSession::finish(PendingOperation op, bool succeeded)
@@ -433,6 +449,10 @@ void DeviceSession::onLearnedCode(PendingOperation op, const ReplyFrame& r)
     pending_ = PendingOperation::Idle;
     const RemoteRequest* request = remoteRequest(op);
     if (op != PendingOperation::LearnUniversalInfrared) {
+        if (r.data().size() < 8) {
+            refuseReply(op, r);
+            return;
+        }
         const std::uint32_t parameter = r.dataU32(0);
         const std::uint32_t code = r.dataU32(4);
         events_.showMessage(formatText(request->message, parameter, code), kCaptionAttention);
@@ -441,9 +461,8 @@ void DeviceSession::onLearnedCode(PendingOperation op, const ReplyFrame& r)
         finish(op, true);
         return;
     }
-    if (r.command() != kQueryCommand) {
-        events_.unexpectedReply(op, r.bytes());
-        finish(op, false);
+    if (r.command() != kQueryCommand || r.data().empty()) {
+        refuseReply(op, r);
         return;
     }
     const std::string_view code = r.data();

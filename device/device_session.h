@@ -125,7 +125,8 @@ public:
     virtual void operationEnded(PendingOperation, bool /*succeeded*/) {}
     // A checked reply that does not fit the pending operation ended it
     // without a message: a universal infrared code request answered with a
-    // reply of another command. The window shows nothing; the command line
+    // reply of another command, or a reply too short for what the operation
+    // reads (clock, remote codes, hardware information). The window shows nothing; the command line
     // says what came instead.
     virtual void unexpectedReply(PendingOperation, std::string_view /*frame*/) {}
     // A byte received while nothing is assembled (Idle, DebugTerminal).
@@ -203,6 +204,8 @@ private:
     void sendWriteBlock(unsigned index);
     void endTransfer();
     void finish(PendingOperation op, bool succeeded);
+    // Ends the operation as a failure on a reply that cannot carry its answer.
+    void refuseReply(PendingOperation op, const ReplyFrame& r);
     void onWriteReply(const ReplyFrame& r);
     void onReadReply(const ReplyFrame& r);
     void finishRead();

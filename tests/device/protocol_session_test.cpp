@@ -457,6 +457,53 @@ TEST_F(SessionTest, LearnedUniversalInfraredCode)
     EXPECT_EQ(session.remoteCodeBuffer().length, 3u);
 }
 
+// A reply too short for what the operation reads ends it as a failure: no
+// clock of 1970, no code "0 0", no empty table; the owner is told what came.
+TEST_F(SessionTest, RepliesTooShortForTheAnswerAreFailures)
+{
+    const struct {
+        const char* what;
+        void (*start)(DeviceSession&, RemoteCodeListener*);
+        PendingOperation op;
+        std::string data;
+    } cases[] = {
+        {"clock, no data", [](DeviceSession& s, RemoteCodeListener*) { s.readClock(); },
+         PendingOperation::ReadClock, ""},
+        {"clock, 3 bytes", [](DeviceSession& s, RemoteCodeListener*) { s.readClock(); },
+         PendingOperation::ReadClock, "\x65\x92\x71"},
+        {"radio code, no data",
+         [](DeviceSession& s, RemoteCodeListener* l) { s.learnRemote(RemoteKind::Radio, l); },
+         PendingOperation::LearnRadioRemote, ""},
+        {"infrared code, 7 bytes",
+         [](DeviceSession& s, RemoteCodeListener* l) { s.learnRemote(RemoteKind::Infrared, l); },
+         PendingOperation::LearnInfraredRemote, "1234567"},
+        {"universal code, no data",
+         [](DeviceSession& s, RemoteCodeListener* l) {
+             s.learnRemote(RemoteKind::UniversalInfrared, l);
+         },
+         PendingOperation::LearnUniversalInfrared, ""},
+        {"hardware information, no data",
+         [](DeviceSession& s, RemoteCodeListener*) { s.readHardwareInfo(); },
+         PendingOperation::HardwareInfo1, ""},
+        {"hardware information 2, no data",
+         [](DeviceSession& s, RemoteCodeListener*) { s.readHardwareInfo2(); },
+         PendingOperation::HardwareInfo2, ""},
+    };
+    for (const auto& c : cases) {
+        events = RecordingDeviceEvents();
+        c.start(session, &events);
+        const std::string reply = dataReply(1, kQueryCommand, c.data);
+        feed(reply);
+        EXPECT_EQ(events.ended, (std::vector<std::pair<PendingOperation, bool>>{{c.op, false}}))
+            << c.what;
+        EXPECT_EQ(events.unexpected, std::vector<std::string>{reply}) << c.what;
+        EXPECT_TRUE(events.messages.empty() && events.infos.empty() && events.codes.empty() &&
+                    events.universalCodes.empty())
+            << c.what;
+        EXPECT_EQ(session.pending(), PendingOperation::Idle) << c.what;
+    }
+}
+
 // ---- Routing of received bytes.
 
 TEST(ByteRoute, ByPendingOperation)
