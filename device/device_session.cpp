@@ -170,6 +170,8 @@ void DeviceSession::handleResponse(std::string_view frame)
     ++repliesHandled_;
     const ReplyFrame r(frame);
     const PendingOperation op = pending_;
+    if (op != PendingOperation::ReadAll && op != PendingOperation::WriteAll)
+        ++progress_;  // transfers count only the awaited replies
     switch (op) {
     case PendingOperation::ReadAll:
         onReadReply(r);
@@ -240,6 +242,7 @@ void DeviceSession::endTransfer()
 {
     blockCount_ = 0;
     blockIndex_ = 0;
+    readReplies_ = 0;
 }
 
 // ---- Writing the whole program.
@@ -298,6 +301,7 @@ void DeviceSession::onWriteReply(const ReplyFrame& r)
     if (r.command() != kDataBlockCommand || r.fieldA() != blockIndex_ ||
         r.fieldB() != blockCount_)
         return;  // not the acknowledgement of the block just sent
+    ++progress_;
     ++blockIndex_;
     events_.progressPosition(blockIndex_);
     if (blockIndex_ < blockCount_) {
@@ -333,7 +337,9 @@ void DeviceSession::readAll()
 void DeviceSession::onReadReply(const ReplyFrame& r)
 {
     const std::string_view data = r.data();
-    if (data.size() <= 4) {
+    // No image needs more than kMaxImageBytes / kBlockBytes blocks: a
+    // controller that keeps answering past that never reaches the end.
+    if (data.size() <= 4 || ++readReplies_ > kMaxImageBytes / kBlockBytes) {
         pending_ = PendingOperation::Idle;
         endTransfer();
         events_.progressPosition(0);
@@ -343,6 +349,8 @@ void DeviceSession::onReadReply(const ReplyFrame& r)
     }
     const unsigned index = r.dataU16(0);
     const unsigned total = r.dataU16(2);
+    if (readReplies_ == 1 || index > blockIndex_)
+        ++progress_;  // a block again, or one before it, moves nothing on
     blockIndex_ = index;
     blockCount_ = total;
     events_.progressRange(total);

@@ -176,6 +176,10 @@ public:
     // How many replies reached handleResponse so far (owners that measure a
     // time-out restart it on each).
     unsigned repliesHandled() const { return repliesHandled_; }
+    // Replies that moved the operation on: the awaited acknowledgement or
+    // block of a transfer, the answer of any other operation. A wait with a
+    // bound counts from the last of them.
+    unsigned progress() const { return progress_; }
 
     // The device operations. Each sends its request and sets the pending
     // operation; the rest happens in handleResponse.
@@ -223,6 +227,8 @@ private:
     FrameParser frameParser_{receive_};
     SumFrameParser sumFrameParser_{receive_};
     unsigned repliesHandled_ = 0;
+    unsigned progress_ = 0;
+    unsigned readReplies_ = 0;  // of the read in progress
 
     std::vector<std::uint8_t> imageBuffer_;
     std::size_t imageLength_ = 0;  // write: the image's length; read: bytes up to the highest stored

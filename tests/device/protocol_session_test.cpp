@@ -150,6 +150,32 @@ TEST_F(SessionTest, WriteIgnoresRepliesThatDoNotAcknowledgeTheBlock)
     EXPECT_EQ(hexText(sender.sent[0].substr(0, 7)), "01 6A 00 01 00 03 32");
 }
 
+// Only the awaited reply is progress: whoever waits with a bound does not
+// start it again for replies that move nothing on.
+TEST_F(SessionTest, OnlyAwaitedRepliesAreProgress)
+{
+    fillToImageSize(program, 120);  // three blocks
+    session.writeAll();
+    unsigned before = session.progress();
+    for (int i = 0; i < 3; ++i) {
+        session.sendBlock(0, 3, "");  // restarts assembly
+        feed(shortReply(1, kDataBlockCommand, 1, 3));
+    }
+    EXPECT_EQ(session.progress(), before);
+    feed(shortReply(1, kDataBlockCommand, 0, 3));
+    EXPECT_EQ(session.progress(), before + 1);
+
+    session.readAll();
+    before = session.progress();
+    const std::string block0 = dataReply(1, kReadBlockCommand, std::string("\x00\x00\x00\x02", 4) + "abcde");
+    feed(block0);
+    EXPECT_EQ(session.progress(), before + 1);
+    feed(block0);  // the same block again
+    feed(block0);
+    EXPECT_EQ(session.progress(), before + 1);
+}
+
+
 TEST_F(SessionTest, WriteNeedsAnOpenPortAndAYes)
 {
     fillToImageSize(program, 100);
@@ -283,6 +309,21 @@ TEST_F(ReadTest, ShortReplyEndsTheReadWithDataError)
     EXPECT_EQ(events.messages, std::vector<Shown>{(Shown{"数据出错", "提示"})});
     EXPECT_EQ(session.pending(), PendingOperation::Idle);
     EXPECT_EQ(events.positions.back(), 0u);
+    expectKept();
+}
+
+// A controller that keeps answering without ever reaching the end cannot
+// keep a read going: no image needs more than 4,000 blocks.
+TEST_F(ReadTest, EndlessRepliesEndTheReadWithDataError)
+{
+    session.readAll();
+    const std::string block0 = dataReply(1, kReadBlockCommand, std::string("\x00\x00\x00\x02", 4) + "abcde");
+    for (int i = 0; i < 4001 && session.pending() == PendingOperation::ReadAll; ++i)
+        feed(block0);
+    EXPECT_EQ(session.pending(), PendingOperation::Idle);
+    EXPECT_EQ(events.ended, (std::vector<std::pair<PendingOperation, bool>>{
+                                {PendingOperation::ReadAll, false}}));
+    EXPECT_EQ(events.messages.back(), (Shown{"数据出错", "提示"}));
     expectKept();
 }
 
