@@ -20,7 +20,8 @@ command -v iconv >/dev/null || need+=(libc-bin)
 dpkg -s nlohmann-json3-dev >/dev/null 2>&1 || need+=(nlohmann-json3-dev)
 if [ ${#need[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get install -y --no-install-recommends "${need[@]}" || exit 1
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" || exit 1
 fi
 
 out=$top/build/fuzz
