@@ -2,11 +2,10 @@
 // readers that take a path.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
+#include <random>
 #include <string>
 
 namespace orlo::fuzz {
@@ -15,9 +14,10 @@ namespace orlo::fuzz {
 // extension. The same name is reused for every input.
 inline std::string inputFile(const std::uint8_t* data, std::size_t size,
                              const std::string& extension) {
-    const char* dir = std::getenv("TMPDIR");
-    std::string path = std::string(dir && *dir ? dir : "/tmp") + "/orlo-fuzz-" +
-                       std::to_string(getpid()) + extension;
+    static const std::string base = (std::filesystem::temp_directory_path() /
+                                     ("orlo-fuzz-" + std::to_string(std::random_device{}())))
+                                        .string();
+    const std::string path = base + extension;
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         if (size) std::fwrite(data, 1, size, f);
         std::fclose(f);

@@ -4,7 +4,8 @@
 # the command-line tests (through the native tarn), and runs each target for
 # SECONDS (default 60). One line per target: "NAME: N runs, 0 crashes".
 # Exits non-zero on any crash, leak or timeout; the reproducer is kept in
-# build/fuzz/findings/NAME/ and the log next to it.
+# build/fuzz/findings/NAME/ with the log (and the input files of the readers
+# that take a path).
 # Usage: scripts/fuzz.sh [SECONDS]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -123,7 +124,7 @@ for t in "$out"/fuzz_*; do
   corpus=$out/corpus/$name findings=$out/findings/$name
   mkdir -p "$corpus" "$findings"
   log=$findings/log.txt
-  (cd "$findings" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  (cd "$findings" && TMPDIR=$findings ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
       -print_final_stats=1 "$corpus" "$seeds/$name" >"$log" 2>&1)
   rc=$?
