@@ -3,8 +3,8 @@
 # UndefinedBehaviorSanitizer), makes their seed corpora from the fixtures of
 # the command-line tests (through the native tarn), and runs each target for
 # SECONDS (default 60). One line per target: "NAME: N runs, 0 crashes".
-# Exits non-zero on any crash, leak or timeout; the reproducer is kept in
-# build/fuzz/findings/NAME/ with the log (and the input files of the readers
+# Exits non-zero on any crash, leak or timeout; the reproducer of this run is
+# kept in build/fuzz/findings/NAME/ with the log (and the input files of the readers
 # that take a path).
 # Usage: scripts/fuzz.sh [SECONDS]
 set -uo pipefail
@@ -122,6 +122,7 @@ for t in "$out"/fuzz_*; do
   [ -x "$t" ] || continue
   name=$(basename "$t")
   corpus=$out/corpus/$name findings=$out/findings/$name
+  rm -rf "$findings"  # what the last run found: each run starts afresh
   mkdir -p "$corpus" "$findings"
   log=$findings/log.txt
   (cd "$findings" && TMPDIR=$findings ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
