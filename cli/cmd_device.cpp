@@ -2,7 +2,8 @@
 // from the command line: write and read the whole program, set and read the
 // clock, hardware information, the module address and remote-code learning.
 // The protocol itself never gives up on a missing reply; this command does,
-// after --timeout seconds in which no byte came. It fails (status 1) too when
+// after --timeout seconds in which no byte came, and soon after when bytes
+// keep coming that move the operation no further. It fails (status 1) too when
 // a request could not be handed to an open link, and it waits for the
 // controller's answer to the clock setting, which the window does not.
 #include <algorithm>
@@ -145,10 +146,14 @@ public:
     void unexpectedReply(PendingOperation, std::string_view frame) override
     {
         const ReplyFrame r(frame);
-        unexpected_ = format("tarn: the reply is not a universal infrared code (command 0x%02X, "
-                             "wanted 0x%02X): ",
-                             unsigned{r.command()}, unsigned{kQueryCommand}) +
-                      hexText(std::string(frame));
+        if (r.command() != kQueryCommand)
+            unexpected_ = format("tarn: the reply is not a universal infrared code (command "
+                                 "0x%02X, wanted 0x%02X): ",
+                                 unsigned{r.command()}, unsigned{kQueryCommand});
+        else
+            unexpected_ = format("tarn: the reply is too short for the answer (%u data bytes): ",
+                                 static_cast<unsigned>(r.data().size()));
+        unexpected_ += hexText(std::string(frame));
     }
 
     bool ended() const { return ended_; }
@@ -227,14 +232,17 @@ bool runUntilEnded(const Cli& cli, CliLink& link, const LinkChoice& choice,
 {
     WaitOutcome w;
     if (!sender.notSent() && !events.ended()) {
-        unsigned replies = session.repliesHandled();
+        // Only a reply that moves the operation on restarts the wait: a
+        // controller repeating a block or acknowledging the wrong one is
+        // given up like a silent one.
+        unsigned progress = session.progress();
         w = awaitReplies(link.received(), systemClock(), timeoutMs, [&](std::uint8_t b) {
             session.onByte(b);
             if (events.ended() || sender.notSent())
                 return ReplyStep::Done;
-            if (session.repliesHandled() == replies)
+            if (session.progress() == progress)
                 return ReplyStep::More;
-            replies = session.repliesHandled();
+            progress = session.progress();
             return ReplyStep::ReplyComplete;
         });
     }

@@ -170,6 +170,8 @@ void DeviceSession::handleResponse(std::string_view frame)
     ++repliesHandled_;
     const ReplyFrame r(frame);
     const PendingOperation op = pending_;
+    if (op != PendingOperation::ReadAll && op != PendingOperation::WriteAll)
+        ++progress_;  // transfers count only the awaited replies
     switch (op) {
     case PendingOperation::ReadAll:
         onReadReply(r);
@@ -178,6 +180,10 @@ void DeviceSession::handleResponse(std::string_view frame)
         onWriteReply(r);
         return;
     case PendingOperation::ReadClock:
+        if (r.data().size() < 4) {
+            refuseReply(op, r);
+            return;
+        }
         pending_ = PendingOperation::Idle;
         events_.showMessage(moduleTimeText(r.dataU32(0)), kDefaultCaption);
         finish(op, true);
@@ -195,10 +201,15 @@ void DeviceSession::handleResponse(std::string_view frame)
         return;
     case PendingOperation::HardwareInfo1:
     case PendingOperation::HardwareInfo2: {
-        pending_ = PendingOperation::Idle;
         const int mode =
             op == PendingOperation::HardwareInfo1 ? kHardwareInfoMode1 : kHardwareInfoMode3;
-        events_.showHardwareInfo(mode, hardwareInfoText(mode, frame));
+        const std::string text = hardwareInfoText(mode, frame);
+        if (text.empty() || r.data().empty()) {  // nothing to show, or a table of zeros
+            refuseReply(op, r);
+            return;
+        }
+        pending_ = PendingOperation::Idle;
+        events_.showHardwareInfo(mode, text);
         finish(op, true);
         return;
     }
@@ -215,6 +226,13 @@ void DeviceSession::handleResponse(std::string_view frame)
     }
 }
 
+void DeviceSession::refuseReply(PendingOperation op, const ReplyFrame& r)
+{
+    pending_ = PendingOperation::Idle;
+    events_.unexpectedReply(op, r.bytes());
+    finish(op, false);
+}
+
 void DeviceSession::finish(PendingOperation op, bool succeeded)
 {
     events_.operationEnded(op, succeeded);
@@ -224,6 +242,7 @@ void DeviceSession::endTransfer()
 {
     blockCount_ = 0;
     blockIndex_ = 0;
+    readReplies_ = 0;
 }
 
 // ---- Writing the whole program.
@@ -282,6 +301,7 @@ void DeviceSession::onWriteReply(const ReplyFrame& r)
     if (r.command() != kDataBlockCommand || r.fieldA() != blockIndex_ ||
         r.fieldB() != blockCount_)
         return;  // not the acknowledgement of the block just sent
+    ++progress_;
     ++blockIndex_;
     events_.progressPosition(blockIndex_);
     if (blockIndex_ < blockCount_) {
@@ -317,7 +337,9 @@ void DeviceSession::readAll()
 void DeviceSession::onReadReply(const ReplyFrame& r)
 {
     const std::string_view data = r.data();
-    if (data.size() <= 4) {
+    // No image needs more than kMaxImageBytes / kBlockBytes blocks: a
+    // controller that keeps answering past that never reaches the end.
+    if (data.size() <= 4 || ++readReplies_ > kMaxImageBytes / kBlockBytes) {
         pending_ = PendingOperation::Idle;
         endTransfer();
         events_.progressPosition(0);
@@ -327,6 +349,8 @@ void DeviceSession::onReadReply(const ReplyFrame& r)
     }
     const unsigned index = r.dataU16(0);
     const unsigned total = r.dataU16(2);
+    if (readReplies_ == 1 || index > blockIndex_)
+        ++progress_;  // a block again, or one before it, moves nothing on
     blockIndex_ = index;
     blockCount_ = total;
     events_.progressRange(total);
@@ -433,6 +457,10 @@ void DeviceSession::onLearnedCode(PendingOperation op, const ReplyFrame& r)
     pending_ = PendingOperation::Idle;
     const RemoteRequest* request = remoteRequest(op);
     if (op != PendingOperation::LearnUniversalInfrared) {
+        if (r.data().size() < 8) {
+            refuseReply(op, r);
+            return;
+        }
         const std::uint32_t parameter = r.dataU32(0);
         const std::uint32_t code = r.dataU32(4);
         events_.showMessage(formatText(request->message, parameter, code), kCaptionAttention);
@@ -441,9 +469,8 @@ void DeviceSession::onLearnedCode(PendingOperation op, const ReplyFrame& r)
         finish(op, true);
         return;
     }
-    if (r.command() != kQueryCommand) {
-        events_.unexpectedReply(op, r.bytes());
-        finish(op, false);
+    if (r.command() != kQueryCommand || r.data().empty()) {
+        refuseReply(op, r);
         return;
     }
     const std::string_view code = r.data();

@@ -125,7 +125,8 @@ public:
     virtual void operationEnded(PendingOperation, bool /*succeeded*/) {}
     // A checked reply that does not fit the pending operation ended it
     // without a message: a universal infrared code request answered with a
-    // reply of another command. The window shows nothing; the command line
+    // reply of another command, or a reply too short for what the operation
+    // reads (clock, remote codes, hardware information). The window shows nothing; the command line
     // says what came instead.
     virtual void unexpectedReply(PendingOperation, std::string_view /*frame*/) {}
     // A byte received while nothing is assembled (Idle, DebugTerminal).
@@ -175,6 +176,10 @@ public:
     // How many replies reached handleResponse so far (owners that measure a
     // time-out restart it on each).
     unsigned repliesHandled() const { return repliesHandled_; }
+    // Replies that moved the operation on: the awaited acknowledgement or
+    // block of a transfer, the answer of any other operation. A wait with a
+    // bound counts from the last of them.
+    unsigned progress() const { return progress_; }
 
     // The device operations. Each sends its request and sets the pending
     // operation; the rest happens in handleResponse.
@@ -203,6 +208,8 @@ private:
     void sendWriteBlock(unsigned index);
     void endTransfer();
     void finish(PendingOperation op, bool succeeded);
+    // Ends the operation as a failure on a reply that cannot carry its answer.
+    void refuseReply(PendingOperation op, const ReplyFrame& r);
     void onWriteReply(const ReplyFrame& r);
     void onReadReply(const ReplyFrame& r);
     void finishRead();
@@ -220,6 +227,8 @@ private:
     FrameParser frameParser_{receive_};
     SumFrameParser sumFrameParser_{receive_};
     unsigned repliesHandled_ = 0;
+    unsigned progress_ = 0;
+    unsigned readReplies_ = 0;  // of the read in progress
 
     std::vector<std::uint8_t> imageBuffer_;
     std::size_t imageLength_ = 0;  // write: the image's length; read: bytes up to the highest stored

@@ -111,8 +111,11 @@ std::string NameTable::rename(const std::string& systemName, const std::string& 
     }
 
     // Stored names are canonical, so that «变量5» and «整数5» share one alias.
+    // A name whose canonical text is not its own canonical text again (a
+    // quote, which reads as a string) is no resource: it is kept as typed, so
+    // that exporting and importing the table gives the same table.
     std::string canonical = canonicalText(classifyOperand(systemName, *this));
-    if (canonical.empty())
+    if (canonical.empty() || canonicalText(classifyOperand(canonical, *this)) != canonical)
         canonical = systemName;
 
     if (!isValidAlias(alias))

@@ -36,6 +36,13 @@ if [ $quick -eq 0 ]; then
     run_tree sanitizers build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORLO_SANITIZE=ON
   run_tree windows build/win64 -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw64.cmake"
+  # Fuzzing: a short run of every target (10 s each, about 3 minutes in all).
+  if bash scripts/fuzz.sh 10; then
+    summary+=("fuzz targets: passed")
+  else
+    summary+=("fuzz targets: FAILED (reproducers in build/fuzz/findings)")
+    status=1
+  fi
   if bash scripts/check-portability.sh; then
     summary+=("portability rule: passed")
   else

@@ -65,8 +65,9 @@ struct Entry {
 };
 
 struct Section {
-    std::string name;  // empty: the lines before the first section header
+    std::string name;  // empty: the lines before the first section header, or "[]"
     std::vector<Entry> entries;
+    bool header = false;  // it came from a header line (even "[]"): written back
 };
 
 struct Profile {
@@ -113,7 +114,7 @@ Profile parse(const std::string& text)
         if (line[0] == '[') {
             std::size_t close = line.rfind(']');
             if (close != std::string::npos) {
-                p.sections.push_back(Section{trimmed(line.substr(1, close - 1)), {}});
+                p.sections.push_back(Section{trimmed(line.substr(1, close - 1)), {}, true});
                 continue;
             }
         }
@@ -140,7 +141,7 @@ std::string serialise(const Profile& p)
 {
     std::string out = p.utf8Mark ? kUtf8Mark : "";
     for (const Section& s : p.sections) {
-        if (!s.name.empty())
+        if (s.header || !s.name.empty())
             out += "[" + s.name + "]\r\n";
         for (const Entry& e : s.entries) {
             out += e.name;

@@ -117,7 +117,7 @@ public:
 
     std::uint8_t address = 1;
     std::string image;                 // what a read sends; what a write stores
-    std::string hardwareData;          // data of the 0x69 reply to 100 and 102
+    std::string hardwareData = std::string(21, '\x01');  // data of the 0x69 reply to 100, 102
     std::uint32_t clockSeconds = 0;    // the controller's clock
     std::uint8_t moduleAddress = 9;    // what the address read reports
     bool silent = false;               // answer nothing

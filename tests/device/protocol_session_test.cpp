@@ -150,6 +150,32 @@ TEST_F(SessionTest, WriteIgnoresRepliesThatDoNotAcknowledgeTheBlock)
     EXPECT_EQ(hexText(sender.sent[0].substr(0, 7)), "01 6A 00 01 00 03 32");
 }
 
+// Only the awaited reply is progress: whoever waits with a bound does not
+// start it again for replies that move nothing on.
+TEST_F(SessionTest, OnlyAwaitedRepliesAreProgress)
+{
+    fillToImageSize(program, 120);  // three blocks
+    session.writeAll();
+    unsigned before = session.progress();
+    for (int i = 0; i < 3; ++i) {
+        session.sendBlock(0, 3, "");  // restarts assembly
+        feed(shortReply(1, kDataBlockCommand, 1, 3));
+    }
+    EXPECT_EQ(session.progress(), before);
+    feed(shortReply(1, kDataBlockCommand, 0, 3));
+    EXPECT_EQ(session.progress(), before + 1);
+
+    session.readAll();
+    before = session.progress();
+    const std::string block0 = dataReply(1, kReadBlockCommand, std::string("\x00\x00\x00\x02", 4) + "abcde");
+    feed(block0);
+    EXPECT_EQ(session.progress(), before + 1);
+    feed(block0);  // the same block again
+    feed(block0);
+    EXPECT_EQ(session.progress(), before + 1);
+}
+
+
 TEST_F(SessionTest, WriteNeedsAnOpenPortAndAYes)
 {
     fillToImageSize(program, 100);
@@ -283,6 +309,21 @@ TEST_F(ReadTest, ShortReplyEndsTheReadWithDataError)
     EXPECT_EQ(events.messages, std::vector<Shown>{(Shown{"数据出错", "提示"})});
     EXPECT_EQ(session.pending(), PendingOperation::Idle);
     EXPECT_EQ(events.positions.back(), 0u);
+    expectKept();
+}
+
+// A controller that keeps answering without ever reaching the end cannot
+// keep a read going: no image needs more than 4,000 blocks.
+TEST_F(ReadTest, EndlessRepliesEndTheReadWithDataError)
+{
+    session.readAll();
+    const std::string block0 = dataReply(1, kReadBlockCommand, std::string("\x00\x00\x00\x02", 4) + "abcde");
+    for (int i = 0; i < 4001 && session.pending() == PendingOperation::ReadAll; ++i)
+        feed(block0);
+    EXPECT_EQ(session.pending(), PendingOperation::Idle);
+    EXPECT_EQ(events.ended, (std::vector<std::pair<PendingOperation, bool>>{
+                                {PendingOperation::ReadAll, false}}));
+    EXPECT_EQ(events.messages.back(), (Shown{"数据出错", "提示"}));
     expectKept();
 }
 
@@ -455,6 +496,53 @@ TEST_F(SessionTest, LearnedUniversalInfraredCode)
     EXPECT_TRUE(events.universalCodes.empty());
     EXPECT_EQ(session.pending(), PendingOperation::Idle);
     EXPECT_EQ(session.remoteCodeBuffer().length, 3u);
+}
+
+// A reply too short for what the operation reads ends it as a failure: no
+// clock of 1970, no code "0 0", no empty table; the owner is told what came.
+TEST_F(SessionTest, RepliesTooShortForTheAnswerAreFailures)
+{
+    const struct {
+        const char* what;
+        void (*start)(DeviceSession&, RemoteCodeListener*);
+        PendingOperation op;
+        std::string data;
+    } cases[] = {
+        {"clock, no data", [](DeviceSession& s, RemoteCodeListener*) { s.readClock(); },
+         PendingOperation::ReadClock, ""},
+        {"clock, 3 bytes", [](DeviceSession& s, RemoteCodeListener*) { s.readClock(); },
+         PendingOperation::ReadClock, "\x65\x92\x71"},
+        {"radio code, no data",
+         [](DeviceSession& s, RemoteCodeListener* l) { s.learnRemote(RemoteKind::Radio, l); },
+         PendingOperation::LearnRadioRemote, ""},
+        {"infrared code, 7 bytes",
+         [](DeviceSession& s, RemoteCodeListener* l) { s.learnRemote(RemoteKind::Infrared, l); },
+         PendingOperation::LearnInfraredRemote, "1234567"},
+        {"universal code, no data",
+         [](DeviceSession& s, RemoteCodeListener* l) {
+             s.learnRemote(RemoteKind::UniversalInfrared, l);
+         },
+         PendingOperation::LearnUniversalInfrared, ""},
+        {"hardware information, no data",
+         [](DeviceSession& s, RemoteCodeListener*) { s.readHardwareInfo(); },
+         PendingOperation::HardwareInfo1, ""},
+        {"hardware information 2, no data",
+         [](DeviceSession& s, RemoteCodeListener*) { s.readHardwareInfo2(); },
+         PendingOperation::HardwareInfo2, ""},
+    };
+    for (const auto& c : cases) {
+        events = RecordingDeviceEvents();
+        c.start(session, &events);
+        const std::string reply = dataReply(1, kQueryCommand, c.data);
+        feed(reply);
+        EXPECT_EQ(events.ended, (std::vector<std::pair<PendingOperation, bool>>{{c.op, false}}))
+            << c.what;
+        EXPECT_EQ(events.unexpected, std::vector<std::string>{reply}) << c.what;
+        EXPECT_TRUE(events.messages.empty() && events.infos.empty() && events.codes.empty() &&
+                    events.universalCodes.empty())
+            << c.what;
+        EXPECT_EQ(session.pending(), PendingOperation::Idle) << c.what;
+    }
 }
 
 // ---- Routing of received bytes.

@@ -231,6 +231,20 @@ TEST(SettingsProfile, WritesKeysAsWindowsDoes)
     }
 }
 
+#ifndef _WIN32
+// A "[]" line is a section header like any other: a write elsewhere keeps it,
+// so the keys below it do not move into the section above.
+TEST(SettingsProfile, WriteKeepsAnEmptySectionHeader)
+{
+    TempFolder folder;
+    std::string path = folder.file("empty-header.ini");
+    putFile(path, "[canshu_v2]\r\nip=5\r\n[]\r\nsocket_port=0\r\n");
+    ASSERT_TRUE(writeProfileString(path, kSection, "ip", "6"));
+    EXPECT_EQ(fileBytes(path), "[canshu_v2]\r\nip=6\r\n[]\r\nsocket_port=0\r\n");
+    EXPECT_EQ(readProfileString(path, kSection, "socket_port", "DEF", 500), "DEF");
+}
+#endif
+
 TEST(SettingsProfile, WrittenValuesReadBack)
 {
     TempFolder folder;

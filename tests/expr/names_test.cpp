@@ -139,6 +139,20 @@ TEST_F(Names, ExportImportRoundTrip)
     EXPECT_EQ(other->exportText(), text);
 }
 
+// Whatever system name a table holds, exporting and importing it again gives
+// the same table (a lone quote once grew by one quote each time).
+TEST_F(Names, OddSystemNamesSurviveExportAndImport)
+{
+    for (const char* name : {"'", "''", "\"", "5", "某物"}) {
+        NameTable first;
+        ASSERT_EQ(first.rename(name, "ab"), "") << name;
+        const std::string text = first.exportText();
+        auto second = std::make_unique<NameTable>();
+        EXPECT_EQ(second->importText(text), "") << name;
+        EXPECT_EQ(second->exportText(), text) << name;
+    }
+}
+
 TEST_F(Names, ImportLines)
 {
     EXPECT_EQ(t.importText("x\t=\t整数1\r\ny\t=\t整数2"), "");
