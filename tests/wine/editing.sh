@@ -7,18 +7,8 @@
 # Usage: editing.sh <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>
 set -uo pipefail
 
-if [ $# -lt 4 ]; then
-  echo "usage: $0 <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>" >&2
-  exit 2
-fi
-exe=$(readlink -f "$1")
-shots=$2
-tarn="$(dirname "$(readlink -f "$4")")/tarn"
-[ -x "$tarn" ] || { echo "editing: no native tarn beside $4 (build the native tree first)" >&2; exit 1; }
-mkdir -p "$shots"
-shots=$(readlink -f "$shots")
-
 . "$(dirname "$0")/wine_session.bash"
+wine_script_args editing "$@"
 wine_session_start "$(dirname "$exe")"
 
 # The window's client area starts this far into its X window (Wine draws the
@@ -43,12 +33,7 @@ JSON
   fail "tarn build of the sample program failed"
 
 
-printf '[canshu_v2]\r\ncom_or_tcp=1\r\nip=127.0.0.1\r\nsocket_port=1\r\n' >"$wine_work/qv_pV2.ini"
-(cd "$wine_work" && exec wine "$exe") </dev/null >"$wine_work/tarn.log" 2>&1 &
-wine_child_pid=$!
-poll 60 find_main || fail "no main window"
-sleep 2
-click 600 300
+start_tarn_offline
 
 click 25 12
 file_dialog '^Open$' "$(winpath "$wine_work/prog.qv3")" "open"

@@ -6,18 +6,8 @@
 # Usage: examples.sh <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>
 set -uo pipefail
 
-if [ $# -lt 4 ]; then
-  echo "usage: $0 <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>" >&2
-  exit 2
-fi
-exe=$(readlink -f "$1")
-shots=$2
-tarn="$(dirname "$(readlink -f "$4")")/tarn"
-[ -x "$tarn" ] || { echo "examples: no native tarn beside $4 (build the native tree first)" >&2; exit 1; }
-mkdir -p "$shots"
-shots=$(readlink -f "$shots")
-
 . "$(dirname "$0")/wine_session.bash"
+wine_script_args examples "$@"
 wine_session_start "$(dirname "$exe")"
 
 title_pattern='^Orlo V1\.326\(固件0\.129\)'
@@ -34,12 +24,7 @@ JSON
 "$tarn" build "$wine_work/p.json" "$wine_work/prog.qv3" >"$wine_work/build.log" 2>&1 ||
   fail "tarn build of the sample program failed"
 
-printf '[canshu_v2]\r\ncom_or_tcp=1\r\nip=127.0.0.1\r\nsocket_port=1\r\n' >"$wine_work/qv_pV2.ini"
-(cd "$wine_work" && exec wine "$exe") </dev/null >"$wine_work/tarn.log" 2>&1 &
-wine_child_pid=$!
-poll 60 find_main || fail "no main window"
-sleep 2
-click 600 300
+start_tarn_offline
 
 click 25 12
 file_dialog '^Open$' "$(winpath "$wine_work/prog.qv3")" "open"

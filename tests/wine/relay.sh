@@ -10,21 +10,8 @@
 # Usage: relay.sh <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>
 set -uo pipefail
 
-if [ $# -lt 4 ]; then
-  echo "usage: $0 <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>" >&2
-  exit 2
-fi
-exe=$(readlink -f "$1")
-shots=$2
-sim=$4
-[ -x "$sim" ] || { echo "relay: tarn-sim is not built at $sim (build the native tree first)" >&2; exit 1; }
-sim=$(readlink -f "$sim")
-tarn="$(dirname "$sim")/tarn"  # the native tool beside it reads the board
-[ -x "$tarn" ] || { echo "relay: no native tarn beside $sim" >&2; exit 1; }
-mkdir -p "$shots"
-shots=$(readlink -f "$shots")
-
 . "$(dirname "$0")/wine_session.bash"
+wine_script_args relay "$@"
 wine_session_start "$(dirname "$exe")"
 
 sim_pid=""

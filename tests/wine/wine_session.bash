@@ -109,3 +109,35 @@ file_dialog() {  # title pattern, Windows path, what
   wait_gone "$1" 20 "$3"
 }
 winpath() { winepath -w "$1" 2>/dev/null; }
+
+# ---- What the scripts that drive Tarn.exe share.
+# Reads the arguments they all take (Tarn.exe, the screenshot folder,
+# tarn.exe, the native tarn-sim) into exe, shots (created) and sim, and tarn,
+# the native tool beside tarn-sim; says what is missing and exits otherwise.
+wine_script_args() {  # script name, arguments...
+  local name=$1
+  shift
+  if [ $# -lt 4 ]; then
+    echo "usage: $name.sh <Tarn.exe> <screenshot folder> [tarn.exe] <tarn-sim>" >&2
+    exit 2
+  fi
+  exe=$(readlink -f "$1")
+  shots=$2
+  [ -x "$4" ] || { echo "$name: tarn-sim is not built at $4 (build the native tree first)" >&2; exit 1; }
+  sim=$(readlink -f "$4")
+  tarn="$(dirname "$sim")/tarn"
+  [ -x "$tarn" ] || { echo "$name: no native tarn beside $sim (build the native tree first)" >&2; exit 1; }
+  mkdir -p "$shots"
+  shots=$(readlink -f "$shots")
+}
+
+# Starts Tarn.exe in the scratch folder, its settings pointing at a TCP port
+# nobody listens on, waits for the main window and gives it the focus.
+start_tarn_offline() {
+  printf '[canshu_v2]\r\ncom_or_tcp=1\r\nip=127.0.0.1\r\nsocket_port=1\r\n' >"$wine_work/qv_pV2.ini"
+  (cd "$wine_work" && exec wine "$exe") </dev/null >"$wine_work/tarn.log" 2>&1 &
+  wine_child_pid=$!
+  poll 60 find_main || fail "no main window"
+  sleep 2
+  click 600 300
+}
