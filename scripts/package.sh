@@ -41,7 +41,9 @@ build_trees() {  # prefix
   cmake -S . -B "$win" -DCMAKE_BUILD_TYPE=Release -DORLO_RELEASE_BUILD=ON \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw64.cmake" "${launcher[@]}" >/dev/null
   local targets=(Tarn tarn)
-  cmake --build "$win" --target help | grep -qx '\.\.\. Orlo' && targets+=(Orlo)
+  local known
+  known=$(cmake --build "$win" --target help)
+  if grep -qx '\.\.\. Orlo' <<<"$known"; then targets+=(Orlo); fi
   cmake --build "$win" -j"$jobs" --target "${targets[@]}"
 }
 
@@ -89,7 +91,7 @@ make_archives() {  # prefix, output folder
   rm -rf "$stage" && mkdir -p "$stage/$wname" "$stage/$lname" "$out"
   local w=$stage/$wname
   cp "$win/Tarn.exe" "$win/tarn.exe" "$w/"
-  [ -f "$win/Orlo.exe" ] && cp "$win/Orlo.exe" "$w/"
+  if [ -f "$win/Orlo.exe" ]; then cp "$win/Orlo.exe" "$w/"; fi
   if compgen -G "examples/*.json" >/dev/null; then
     mkdir -p "$w/示例"
     for f in examples/*.json; do
