@@ -8,6 +8,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
+# One at a time: a second run waits for the Wine suite of the first.
+mkdir -p build
+exec 9>build/guide-shots.lock
+flock 9
 shots=build/win64/screenshots
 names=$(grep -o 'images/[A-Za-z0-9_]*\.png' docs/使用说明.md | sed 's|images/||' | sort -u)
 

@@ -9,17 +9,20 @@
 # Times come from the commit (SOURCE_DATE_EPOCH), entries are sorted, owners
 # and modes fixed, and the programs carry no build paths (ORLO_RELEASE_BUILD).
 # Then tests/package/unpacked.sh checks the archives from unpacked copies.
-# Usage: scripts/package.sh [--twice]
-#   --twice: build everything twice from empty trees, the second time in
-#            other folders (build/release2-*), and compare the archives.
+# Usage: scripts/package.sh [--twice | --compare]
+#   --compare: build the programs again from empty trees in other folders
+#              (build/release2-*), without the compiler cache, pack them and
+#              compare with the archives in dist; nothing in dist changes.
+#   --twice:   the usual run, then --compare.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
-twice=0
+first=1 compare=0
 case "${1:-}" in
-  --twice) twice=1 ;;
+  --twice) compare=1 ;;
+  --compare) first=0 compare=1 ;;
   "") ;;
-  *) echo "usage: $0 [--twice]" >&2; exit 2 ;;
+  *) echo "usage: $0 [--twice | --compare]" >&2; exit 2 ;;
 esac
 
 bash scripts/deps.sh all
@@ -124,32 +127,31 @@ make_archives() {  # prefix, output folder
   write_tar "$out/$lname.tar.gz" "$stage/$lname"
 }
 
-if [ $twice -eq 1 ]; then
-  # No compiler cache: both runs compile every file.
-  export CCACHE_DISABLE=1
-  rm -rf build/release-* build/release2-* build/release-compare
-  build_trees release && make_archives release build/release-compare
-  build_trees release2 && make_archives release2 dist
-  status=0
-  for a in build/release-compare/*; do
-    if cmp "$a" "dist/$(basename "$a")"; then
-      echo "identical: $(basename "$a")"
-    else
-      echo "DIFFERENT: $(basename "$a")"; status=1
-    fi
-  done
-  [ $status -eq 0 ] || exit 1
-  native=build/release2-native
-else
+if [ $first -eq 1 ]; then
   build_trees release && make_archives release dist
-  native=build/release-native
+  echo "== dist"
+  (cd dist && sha256sum "orlo-$version-windows.zip" "orlo-$version-linux-x86_64.tar.gz")
+  python3 -c 'import sys, zipfile; [print(i.filename, i.file_size) for i in zipfile.ZipFile(sys.argv[1]).infolist()]' \
+    "dist/orlo-$version-windows.zip"
+  tar -tvzf "dist/orlo-$version-linux-x86_64.tar.gz"
+  echo "== test"
+  bash tests/package/unpacked.sh "dist/orlo-$version-windows.zip" \
+    "dist/orlo-$version-linux-x86_64.tar.gz" "$top"
 fi
 
-echo "== dist"
-(cd dist && sha256sum "orlo-$version-windows.zip" "orlo-$version-linux-x86_64.tar.gz")
-python3 -c 'import sys, zipfile; [print(i.filename, i.file_size) for i in zipfile.ZipFile(sys.argv[1]).infolist()]' \
-  "dist/orlo-$version-windows.zip"
-tar -tvzf "dist/orlo-$version-linux-x86_64.tar.gz"
-echo "== test"
-bash tests/package/unpacked.sh "dist/orlo-$version-windows.zip" \
-  "dist/orlo-$version-linux-x86_64.tar.gz" "$top"
+if [ $compare -eq 1 ]; then
+  echo "== the same again in build/release2-*, every file compiled anew"
+  rm -rf build/release2-*
+  CCACHE_DISABLE=1 build_trees release2
+  make_archives release2 build/release2-dist
+  status=0
+  for name in "orlo-$version-windows.zip" "orlo-$version-linux-x86_64.tar.gz"; do
+    if cmp "dist/$name" "build/release2-dist/$name"; then
+      echo "identical: $name"
+    else
+      echo "DIFFERENT: $name"
+      status=1
+    fi
+  done
+  exit $status
+fi
