@@ -16,7 +16,7 @@ shots=build/win64/screenshots
 names=$(grep -o 'images/[A-Za-z0-9_]*\.png' docs/使用说明.md | sed 's|images/||' | sort -u)
 
 missing() {
-  for n in $names; do [ -f "$shots/$n" ] || return 0; done
+  for n in $names; do [ -s "$shots/$n" ] || return 0; done
   return 1
 }
 if missing; then
@@ -36,10 +36,14 @@ fi
 mkdir -p docs/images
 status=0
 for n in $names; do
-  if [ -f "$shots/$n" ]; then
-    convert "$shots/$n" -strip -define png:exclude-chunks=date,time "docs/images/$n"
+  # Replaced whole, never rewritten in place: a packing run may be reading it.
+  if [ -s "$shots/$n" ] &&
+     convert "$shots/$n" -strip -define png:exclude-chunks=date,time "docs/images/.$n" &&
+     [ -s "docs/images/.$n" ]; then
+    mv "docs/images/.$n" "docs/images/$n"
   else
     echo "guide-shots: the Wine suite left no $shots/$n" >&2
+    rm -f "docs/images/.$n"
     status=1
   fi
 done
