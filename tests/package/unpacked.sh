@@ -42,6 +42,12 @@ for exe in "$win"/*.exe "$lin/tarn" "$lin/tarn-sim"; do
   grep -qaF "$top" "$exe" && bad "$(basename "$exe") names the build folder $top"
 done
 
+# The example programs (when the release has them) are sound program files.
+for ex in "$win"/示例/*.qv3; do
+  [ -e "$ex" ] || continue
+  timeout 10 "$lin/tarn" check "$ex" >/dev/null 2>&1 || bad "tarn check $(basename "$ex") fails"
+done
+
 commit='\(commit ([0-9a-f]{12}(-dirty)?|unknown)\)'
 want() {  # description, program name, output
   head -1 <<<"$3" | tr -d '\r' | grep -Eqx "$2 ${version//./\\.} $commit" || bad "$1: \"$3\""
