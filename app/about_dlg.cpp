@@ -21,6 +21,11 @@ std::string CAboutDlg::firmwareText()
     return format("固件%s", kFirmwareVersion);
 }
 
+std::string CAboutDlg::releaseText()
+{
+    return format("发行版本 %s (%s)", releaseVersion(), buildCommit());
+}
+
 std::string CAboutDlg::systemMenuText()
 {
     return format("关于 %s(&A)...", kProductName);
@@ -36,6 +41,7 @@ void CAboutDlg::onInit()
     view_->setTitle(format("关于 %s", kProductName));
     view_->setText(IDC_ABOUT_PRODUCT, productText());
     view_->setText(IDC_ABOUT_FIRMWARE, firmwareText());
+    view_->setText(IDC_ABOUT_RELEASE, releaseText());
 }
 
 void CAboutDlg::onCommand(int id, Notify code)

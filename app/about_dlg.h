@@ -1,6 +1,7 @@
 // The about box CAboutDlg (dialog 100), opened from the main window's system
 // menu: the product's name and version and the firmware version it matches,
-// worded as in the main window's title. "确定" or the close box ends it.
+// worded as in the main window's title, then the release version and the
+// commit it was built from. "确定" or the close box ends it.
 #pragma once
 
 #include <string>
@@ -14,6 +15,8 @@ public:
     // "Orlo V1.326" and "固件0.129".
     static std::string productText();
     static std::string firmwareText();
+    // "发行版本 1.326.0 (d262809a1b2c)".
+    static std::string releaseText();
     // The system menu's entry that opens it, "关于 Orlo(&A)...".
     static std::string systemMenuText();
 

@@ -1,12 +1,25 @@
-// The product's name and versions, as the main window's title and the about
-// box show them. The program's version comes from the build (ORLO_VERSION);
-// the firmware version is that of the controller firmware this tool matches.
+// The product's name and versions. The main window's title and the about box
+// show the window version (ORLO_VERSION, the first two parts of the release
+// version in the file VERSION) and the firmware version, that of the
+// controller firmware this tool matches. The release version and the commit
+// the programs were built from are for --version, the about box and the
+// release archives.
 #pragma once
+
+#include <string>
 
 namespace orlo {
 
 constexpr const char* kProductName = "Orlo";
 constexpr const char* kProductVersion = ORLO_VERSION;
 constexpr const char* kFirmwareVersion = "0.129";
+
+// "1.326.0", from the file VERSION.
+const char* releaseVersion();
+// The commit, e.g. "d262809a1b2c" ("-dirty" appended when the checkout had
+// changes), or "unknown" for a build outside git.
+const char* buildCommit();
+// What `PROGRAM --version` prints: "tarn 1.326.0 (commit d262809a1b2c)".
+std::string versionLine(const std::string& program);
 
 }  // namespace orlo

@@ -1,6 +1,7 @@
 // Small tarn commands over the foundation: version, operand, crc16.
 #include <cstdio>
 
+#include "app/product.h"
 #include "cli/command.h"
 #include "expr/names.h"
 #include "model/crc16.h"
@@ -15,8 +16,8 @@ int runVersion(Cli& cli)
 {
     if (cli.unknownOption())
         return 2;
-    cli.print("Orlo V1.326(固件0.129)");
-    cli.print(std::string("tarn ") + ORLO_VERSION);
+    cli.print(versionLine("tarn"));
+    cli.print(format("%s V%s(固件%s)", kProductName, kProductVersion, kFirmwareVersion));
     return 0;
 }
 
@@ -64,9 +65,10 @@ int runCrc16(Cli& cli)
 
 const CommandRegistration versionCommand({
     "version", "print the versions of Orlo and of this tool",
-    "usage: tarn version\n\n"
-    "Prints the window title of the desktop tool (its version and the firmware\n"
-    "version it carries) and the version of tarn.\n",
+    "usage: tarn version   (or tarn --version)\n\n"
+    "Prints the release version of tarn with the commit it was built from, then\n"
+    "the window title of the desktop tool (its version and the firmware version\n"
+    "it carries).\n",
     runVersion});
 
 const CommandRegistration operandCommand({

@@ -32,7 +32,8 @@ void usage(std::FILE* f)
     std::fprintf(f,
                  "\nGlobal options:\n"
                  "  --gbk        print text as raw GBK bytes instead of UTF-8\n"
-                 "  --help, -h   show help (after a command: that command's help)\n");
+                 "  --help, -h   show help (after a command: that command's help)\n"
+                 "  --version    the release version and commit (as tarn version)\n");
 }
 
 // What the tool's operations show in message boxes goes to standard error as
@@ -91,6 +92,8 @@ int main(int argc, char** argv)
             cli.rawGbk = true;
         else if (!afterDashes && (a == "--help" || a == "-h"))
             help = true;
+        else if (!afterDashes && rest.empty() && a == "--version")
+            rest.push_back("version");
         else {
             if (a == "--")
                 afterDashes = true;

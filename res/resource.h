@@ -148,5 +148,6 @@
 #define IDD_ABOUTBOX 100
 #define IDC_ABOUT_PRODUCT 1090
 #define IDC_ABOUT_FIRMWARE 1091
+#define IDC_ABOUT_RELEASE 1092
 // A system-menu command: a multiple of 16 below 0xF000.
 #define IDM_ABOUTBOX 0x0010

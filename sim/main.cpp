@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "app/product.h"
 #include "model/image.h"
 #include "platform/files.h"
 #include "platform/strings.h"
@@ -41,6 +42,10 @@ void warnLine(const std::string& line)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::printf("%s\n", versionLine("tarn-sim").c_str());
+        return 0;
+    }
     SimOptions options;
     std::string error;
     if (!parseSimOptions(args, options, error)) {

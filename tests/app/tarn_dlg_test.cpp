@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/product.h"
 #include "app/tarn_app.h"
 #include "app/tarn_dlg.h"
 #include "platform/strings.h"
@@ -440,6 +441,8 @@ TEST_F(MainWindowToolsTest, TheSystemMenuOpensTheAboutBox)
     EXPECT_EQ(view.title(), "Orlo V1.326(固件0.129)");
     EXPECT_EQ(host.lastView.text(IDC_ABOUT_PRODUCT), "Orlo V1.326");
     EXPECT_EQ(host.lastView.text(IDC_ABOUT_FIRMWARE), "固件0.129");
+    EXPECT_EQ(host.lastView.text(IDC_ABOUT_RELEASE),
+              std::string("发行版本 ") + releaseVersion() + " (" + buildCommit() + ")");
     EXPECT_EQ(host.lastView.title(), "关于 Orlo");
 }
 
