@@ -45,7 +45,8 @@ const char* const kSimUsage =
     "  --misanswer-every N   answer every Nth request with a setting acknowledgement\n"
     "  --pace MS             send replies one byte at a time, MS ms apart (a slow line)\n"
     "  --hang-up             close every TCP connection as soon as it is accepted\n"
-    "  --verbose             print every request and reply as hex\n";
+    "  --verbose             print every request and reply as hex\n"
+    "  --version             print the version and the commit, and exit\n";
 
 namespace {
 
