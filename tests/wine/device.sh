@@ -12,15 +12,6 @@ set -uo pipefail
 wine_script_args device "$@"
 wine_session_start "$(dirname "$exe")"
 
-sim_pid=""
-com_link=""
-stop_extra() {
-  [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  [ -n "$com_link" ] && rm -f "$com_link"
-  wine_session_cleanup
-}
-trap stop_extra EXIT
-
 # The window's client area starts this far into its X window (Wine draws the
 # frame, the caption and the menu bar itself: no window manager here).
 title_pattern='^Orlo V1\.326\(固件0\.129\)'

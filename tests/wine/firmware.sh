@@ -43,15 +43,6 @@ fi
 . "$(dirname "$0")/wine_session.bash"
 wine_session_start "$bindir"
 
-sim_pid=""
-com_link=""
-stop_extra() {
-  [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  [ -n "$com_link" ] && rm -f "$com_link"
-  wine_session_cleanup
-}
-trap stop_extra EXIT
-
 title_pattern='^Orlo V[0-9.]*\(固件'
 
 "$sim" --pty "$wine_work/sim-pty" --loader-signature TEST-LOADER-1 \

@@ -14,15 +14,6 @@ set -uo pipefail
 wine_script_args relay "$@"
 wine_session_start "$(dirname "$exe")"
 
-sim_pid=""
-com_link=""
-stop_extra() {
-  [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  [ -n "$com_link" ] && rm -f "$com_link"
-  wine_session_cleanup
-}
-trap stop_extra EXIT
-
 title_pattern='^Orlo V1\.326\(固件0\.129\)'
 
 # ---- The simulated controller with its relay board on both lines.

@@ -7,8 +7,15 @@
 wine_work=""
 wine_xvfb_pid=""
 wine_child_pid=""
+# A script that starts tarn-sim sets sim_pid, and com_link when it links a
+# Wine COM port to tarn-sim's pseudo-terminal; the clean-up stops and removes
+# them.
+sim_pid=""
+com_link=""
 
 wine_session_cleanup() {
+  [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  [ -n "$com_link" ] && rm -f "$com_link"
   timeout 20 wineserver -k >/dev/null 2>&1
   [ -n "$wine_child_pid" ] && kill "$wine_child_pid" 2>/dev/null
   [ -n "$wine_xvfb_pid" ] && kill "$wine_xvfb_pid" 2>/dev/null
