@@ -11,6 +11,7 @@
 
 #include "cli/cmd_firmware.h"
 #include "cli/cmd_verify.h"
+#include "cli/cli_events.h"
 #include "cli/command.h"
 #include "cli/link_options.h"
 #include "cli/number_option.h"
@@ -107,34 +108,11 @@ const char* const kUsage =
 // What the operations show, as the command line shows it: the message that
 // answers the command on standard output, every other message on standard
 // error as "message: CAPTION: TEXT", progress of transfers on standard error.
-class CliDeviceEvents final : public DeviceEvents, public RemoteCodeListener {
+class CliDeviceEvents final : public CliEvents, public RemoteCodeListener {
 public:
-    explicit CliDeviceEvents(const Cli& cli) : cli_(cli) {}
+    explicit CliDeviceEvents(const Cli& cli) : CliEvents(cli, "blocks") {}
 
-    // Running the command is the user's Yes.
-    bool ask(const std::string&, const std::string&) override { return true; }
-    void showMessage(const std::string& text, const std::string& caption) override
-    {
-        messages_.push_back({text, caption});
-    }
-    void progressRange(unsigned high) override { range_ = high; }
-    void progressPosition(unsigned position) override
-    {
-        if (range_ == 0 || position == 0 || position > range_)
-            return;
-        const unsigned tenth = position * 10 / range_;
-        if (tenth == shownTenth_ && position != range_)
-            return;
-        shownTenth_ = tenth;
-        cli_.error(format("progress: %u/%u blocks", position, range_));
-    }
-    void programLoaded(std::string_view image) override { image_ = std::string(image); }
     void showHardwareInfo(int, const std::string& text) override { info_ = text; }
-    void operationEnded(PendingOperation, bool succeeded) override
-    {
-        ended_ = true;
-        succeeded_ = succeeded;
-    }
     void remoteCode(std::uint32_t parameter, std::uint32_t code) override
     {
         result_ = format("%u %u", parameter, code);
@@ -156,21 +134,11 @@ public:
         unexpected_ += hexText(std::string(frame));
     }
 
-    bool ended() const { return ended_; }
-    bool succeeded() const { return succeeded_; }
-    const std::string& image() const { return image_; }
-
     // Prints what was shown: on success the last message (the answer) and
     // the hardware information go to standard output.
     void report(bool succeeded) const
     {
-        for (std::size_t i = 0; i < messages_.size(); ++i) {
-            const Message& m = messages_[i];
-            if (succeeded && i + 1 == messages_.size())
-                cli_.print(m.text);
-            else
-                cli_.error("message: " + (m.caption.empty() ? "" : m.caption + ": ") + m.text);
-        }
+        reportMessages(succeeded);
         if (succeeded && !info_.empty()) {
             std::string text;
             for (char c : info_)
@@ -187,17 +155,7 @@ public:
     }
 
 private:
-    struct Message {
-        std::string text, caption;
-    };
-
-    const Cli& cli_;
-    std::vector<Message> messages_;
-    unsigned range_ = 0;
-    unsigned shownTenth_ = ~0u;
-    std::string image_, info_, result_, unexpected_;
-    bool ended_ = false;
-    bool succeeded_ = false;
+    std::string info_, result_, unexpected_;
 };
 
 const Subcommand* findSubcommand(const std::vector<std::string>& words, std::string& argument)

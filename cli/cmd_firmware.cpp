@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <map>
 
+#include "cli/cli_events.h"
 #include "cli/link_options.h"
 #include "cli/number_option.h"
 #include "device/clock.h"
@@ -47,66 +48,16 @@ int usageError(const std::string& text)
     return 2;
 }
 
-class CliFirmwareEvents final : public DeviceEvents {
+class CliFirmwareEvents final : public CliEvents {
 public:
-    explicit CliFirmwareEvents(const Cli& cli) : cli_(cli) {}
+    explicit CliFirmwareEvents(const Cli& cli) : CliEvents(cli, "") {}
     FirmwareUpdate* update = nullptr;
 
-    bool ask(const std::string&, const std::string&) override { return true; }
-    void showMessage(const std::string& text, const std::string& caption) override
-    {
-        messages_.push_back({text, caption});
-    }
-    void progressRange(unsigned high) override { range_ = high; }
-    void progressPosition(unsigned position) override
-    {
-        if (range_ == 0 || position == 0 || position > range_)
-            return;
-        const unsigned tenth = position * 10 / range_;
-        if (tenth == shownTenth_ && position != range_)
-            return;
-        shownTenth_ = tenth;
-        cli_.error(format("progress: %u/%u", position, range_));
-    }
-    void programLoaded(std::string_view) override {}
-    void showHardwareInfo(int, const std::string&) override {}
-    void operationEnded(PendingOperation, bool succeeded) override
-    {
-        ended_ = true;
-        succeeded_ = succeeded;
-    }
     void toolReply(PendingOperation op, std::string_view frame) override
     {
         if (op == PendingOperation::FirmwareUpdate && update)
             update->onReply(frame);
     }
-
-    bool ended() const { return ended_; }
-    bool succeeded() const { return succeeded_; }
-    // On success the completion message goes to standard output, every
-    // other message to standard error.
-    void report() const
-    {
-        for (std::size_t i = 0; i < messages_.size(); ++i) {
-            const Message& m = messages_[i];
-            if (succeeded_ && i + 1 == messages_.size())
-                cli_.print(m.text);
-            else
-                cli_.error("message: " + (m.caption.empty() ? "" : m.caption + ": ") + m.text);
-        }
-    }
-
-private:
-    struct Message {
-        std::string text, caption;
-    };
-
-    const Cli& cli_;
-    std::vector<Message> messages_;
-    unsigned range_ = 0;
-    unsigned shownTenth_ = ~0u;
-    bool ended_ = false;
-    bool succeeded_ = false;
 };
 
 // The baud switch on a serial link; a TCP link has no rate of its own here.
@@ -273,7 +224,7 @@ int runDeviceFirmware(Cli& cli)
     const bool succeeded = runUpdate(cli, link, choice, session, events, watchdog, startDelay);
     if (!update.chipName().empty())
         cli.error("chip: " + update.chipName());
-    events.report();
+    events.reportMessages(events.succeeded());
     return succeeded ? 0 : 1;
 }
 

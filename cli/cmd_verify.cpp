@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/cli_events.h"
 #include "cli/link_options.h"
 #include "cli/number_option.h"
 #include "cli/program_side.h"
@@ -31,33 +32,11 @@ const char* const kUsage =
 
 // The read as the command line sees it: the controller's answer to a read is
 // the question's Yes; messages are kept to say why a read failed.
-class VerifyEvents final : public DeviceEvents {
+// The read's messages are printed only when it failed.
+class VerifyEvents final : public CliEvents {
 public:
-    bool ask(const std::string&, const std::string&) override { return true; }
-    void showMessage(const std::string& text, const std::string& caption) override
-    {
-        messages_.push_back(caption.empty() ? text : caption + ": " + text);
-    }
-    void progressRange(unsigned) override {}
+    explicit VerifyEvents(const Cli& cli) : CliEvents(cli, "") {}
     void progressPosition(unsigned) override {}
-    void programLoaded(std::string_view image) override { image_ = std::string(image); }
-    void showHardwareInfo(int, const std::string&) override {}
-    void operationEnded(PendingOperation, bool succeeded) override
-    {
-        ended_ = true;
-        succeeded_ = succeeded;
-    }
-
-    bool ended() const { return ended_; }
-    bool succeeded() const { return succeeded_; }
-    const std::string& image() const { return image_; }
-    const std::vector<std::string>& messages() const { return messages_; }
-
-private:
-    std::vector<std::string> messages_;
-    std::string image_;
-    bool ended_ = false;
-    bool succeeded_ = false;
 };
 
 // "主程序", "函数N", "线程N" or the id itself; false for anything else.
@@ -116,9 +95,8 @@ bool readUntilEnded(const Cli& cli, CliLink& link, const LinkChoice& choice,
         cli.error(linkLostText(choice, w.lostKind));
         return false;
     }
-    for (const std::string& m : events.messages())
-        if (!events.succeeded())
-            cli.error("message: " + m);
+    if (!events.succeeded())
+        events.reportMessages(false);
     return events.succeeded();
 }
 
@@ -162,7 +140,7 @@ int verify(Cli& cli)
             return 2;
         }
         LinkSender sender(link.link());
-        VerifyEvents events;
+        VerifyEvents events(cli);
         SessionServices services;
         services.program = controller.program.get();
         services.names = &controller.names;
