@@ -136,13 +136,7 @@ session() {  # name, settings file text, tarn options for the other line..., fir
   echo "device: $name: read back and saved, byte for byte the same"
 
   # Saved, so closing asks nothing.
-  timeout 5 xdotool key alt+F4
-  tarn_gone() { ! kill -0 "$wine_child_pid" 2>/dev/null; }
-  poll 20 tarn_gone || fail "$name: Tarn.exe still runs after Alt+F4"
-  wait "$wine_child_pid"
-  local status=$?
-  wine_child_pid=""
-  [ $status -eq 0 ] || fail "$name: Tarn.exe ended with status $status"
+  close_tarn "$name"
 }
 
 session tcp "[canshu_v2]\r\ncom_or_tcp=1\r\nip=127.0.0.1\r\nsocket_port=$port\r\n" 1 \

@@ -85,8 +85,5 @@ grep -q 'firmware received intact' "$wine_work/sim.log" || fail "tarn-sim found 
 grep -q 'line now at 115200 baud' "$wine_work/sim.log" || fail "the line never ran at 115200"
 echo "firmware: $(grep 'firmware received' "$wine_work/sim.log")"
 
-timeout 5 xdotool key alt+F4
-tarn_gone() { ! kill -0 "$wine_child_pid" 2>/dev/null; }
-poll 20 tarn_gone || fail "Tarn.exe still runs after Alt+F4"
-wine_child_pid=""
+close_tarn firmware
 echo "firmware: passed"

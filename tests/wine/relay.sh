@@ -168,13 +168,7 @@ session() {  # name, settings file text, first?, tarn options for the other line
 
   find_main
   click 600 300
-  timeout 5 xdotool key alt+F4
-  tarn_gone() { ! kill -0 "$wine_child_pid" 2>/dev/null; }
-  poll 20 tarn_gone || fail "$name: Tarn.exe still runs after Alt+F4"
-  wait "$wine_child_pid"
-  local status=$?
-  wine_child_pid=""
-  [ $status -eq 0 ] || fail "$name: Tarn.exe ended with status $status"
+  close_tarn "$name"
 }
 
 session tcp "[canshu_v2]\r\ncom_or_tcp=1\r\nip=127.0.0.1\r\nsocket_port=$port\r\n" 1 \

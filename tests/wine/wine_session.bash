@@ -148,3 +148,15 @@ start_tarn_offline() {
   sleep 2
   click 600 300
 }
+
+# Closes Tarn.exe with Alt+F4 (nothing must be left to ask) and fails unless
+# it ends within 20 s with status 0.
+close_tarn() {  # what, for the messages
+  timeout 5 xdotool key alt+F4
+  tarn_gone() { ! kill -0 "$wine_child_pid" 2>/dev/null; }
+  poll 20 tarn_gone || fail "$1: Tarn.exe still runs after Alt+F4"
+  wait "$wine_child_pid"
+  local status=$?
+  wine_child_pid=""
+  [ $status -eq 0 ] || fail "$1: Tarn.exe ended with status $status"
+}
