@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/edition.h"
 #include "app/layout.h"
 #include "ui/editing_commands.h"
 #include "ui/editing_windows.h"
@@ -58,6 +59,8 @@ struct MainWindowServices {
     // the executable's own resources (see device/firmware_update.h).
     FirmwareSource firmware;
     std::string loaderSignature;
+    // Which edition this window belongs to (menus, extras, look).
+    const Edition* edition = &tarnEdition();
 };
 
 // The caption of message boxes that have none of their own.

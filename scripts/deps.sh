@@ -6,8 +6,10 @@ set -euo pipefail
 
 what=${1:-all}
 native=(cmake g++ make googletest libgtest-dev libbenchmark-dev nlohmann-json3-dev socat xxd)
-windows=(mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool python3-tk
-         fonts-wqy-microhei imagemagick x11-utils)
+# wine32:i386 is the 32-bit Wine loader Orlo.exe runs on; it needs Debian's
+# i386 architecture next to the machine's own.
+windows=(mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
+         xvfb xauth xdotool python3-tk fonts-wqy-microhei imagemagick x11-utils)
 package=(python3 cmark)
 
 case "$what" in
@@ -29,5 +31,12 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
+for p in "${missing[@]}"; do
+  case "$p" in
+    *:i386)
+      dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+      break ;;
+  esac
+done
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

@@ -33,6 +33,17 @@ reg_text() {
   printf '\r\n'
 }
 
+# A prefix made before the 32-bit Wine loader was installed (or removed) does
+# not start programs any more ("could not load kernel32.dll"): remember which
+# loaders made it and make it again when that changes. Made with both, it
+# runs the 64-bit and the 32-bit programs alike.
+loaders="$(wine --version 2>/dev/null) 32-bit:$([ -x /usr/lib/wine/wine ] && echo yes || echo no)"
+if [ -f "$WINEPREFIX/system.reg" ] && [ "$(cat "$WINEPREFIX/.orlo-loaders" 2>/dev/null)" != "$loaders" ]; then
+  echo "wine-prefix: made by other Wine loaders, making it again"
+  wineserver -k >/dev/null 2>&1 || true
+  find "$WINEPREFIX" -mindepth 1 -delete
+fi
+
 stamp="$WINEPREFIX/.orlo-fonts"
 wanted=$(reg_text | md5sum | cut -d' ' -f1)
 if [ -f "$WINEPREFIX/system.reg" ] && [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$wanted" ]; then
@@ -45,6 +56,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-prefix: wineboot failed" >&2
     exit 1
   }
+  echo "$loaders" >"$WINEPREFIX/.orlo-loaders"
 fi
 
 regfile="$WINEPREFIX/orlo-fonts.reg"
