@@ -15,6 +15,15 @@ namespace orlo {
 
 namespace {
 
+// How long a write may find the output queue full before the line counts as
+// stuck (a pseudo-terminal nobody reads): the time the kernel's queue of 4096
+// bytes takes to go out at the line's rate (10 bits a byte), and a second.
+unsigned writeStallMs(unsigned baud)
+{
+    constexpr unsigned long long kQueueBits = 4096ull * 10 * 1000;
+    return static_cast<unsigned>(1000 + kQueueBits / (baud ? baud : 300));
+}
+
 struct Rate {
     unsigned baud;
     speed_t speed;
@@ -96,6 +105,7 @@ public:
         if (tcsetattr(fd_, TCSANOW, &t) != 0)
             return lastError();
         state_ = t;
+        baud_ = baudRate;
         return 0;
     }
 
@@ -151,8 +161,15 @@ public:
                 if (errno == EINTR)
                     continue;
                 if (errno == EAGAIN) {
+                    // The output queue is full. A line that takes nothing
+                    // for as long as the slowest frame needs is stuck (a
+                    // pseudo-terminal nobody reads): give up, not hang.
                     pollfd p{fd_, POLLOUT, 0};
-                    ::poll(&p, 1, -1);
+                    int ready = ::poll(&p, 1, static_cast<int>(writeStallMs(baud_)));
+                    if (ready == 0) {
+                        t.error = ETIMEDOUT;
+                        break;
+                    }
                     continue;
                 }
                 t.error = lastError();
@@ -184,6 +201,7 @@ public:
 private:
     int fd_;
     termios state_{};
+    unsigned baud_ = 0;
     unsigned totalMs_ = 10;
 };
 

@@ -99,6 +99,15 @@ TEST_F(SerialPty, WritesArriveUnchanged)
     EXPECT_EQ(farReceive(sent.size()), sent);
 }
 
+// A far end that takes nothing (a pseudo-terminal nobody reads) fills the
+// output queue: the write gives up after its bound instead of hanging.
+TEST_F(SerialPty, WriteToALineThatTakesNothingFails)
+{
+    ASSERT_TRUE(port.openPath(queue, pty->devicePath(), 115200));
+    const std::string sent = pattern(1 << 20);
+    EXPECT_NE(port.write(reinterpret_cast<const std::uint8_t*>(sent.data()), sent.size()), 0u);
+}
+
 TEST_F(SerialPty, BaudChangeKeepsTheQueuedBytesAndGoesOnReading)
 {
     ASSERT_TRUE(port.openPath(queue, pty->devicePath(), 9600));
