@@ -458,9 +458,6 @@ TEST_F(Win32Host, OwnerDrawnButtonsArePaintedInTheirFaceColour)
     DestroyWindow(window);
 }
 
-}  // namespace
-}  // namespace orlo
-
 // Orlo.exe's window replaces the template's menu bar with its own; its
 // entries reach the window, and an id with no menu leaves the bar as it was.
 TEST_F(Win32Host, SetMenuReplacesTheMenuBar)
@@ -479,3 +476,6 @@ TEST_F(Win32Host, SetMenuReplacesTheMenuBar)
     ASSERT_EQ(dlg.commands.size(), 1u);
     EXPECT_EQ(dlg.commands[0].id, ID_HELP_ABOUT);
 }
+
+}  // namespace
+}  // namespace orlo
