@@ -26,6 +26,11 @@ std::string CAboutDlg::releaseText()
     return format("发行版本 %s (%s)", releaseVersion(), buildCommit());
 }
 
+std::string CAboutDlg::buildDateText()
+{
+    return "构建日期 " + buildDate();
+}
+
 std::string CAboutDlg::systemMenuText()
 {
     return format("关于 %s(&A)...", kProductName);
@@ -42,6 +47,7 @@ void CAboutDlg::onInit()
     view_->setText(IDC_ABOUT_PRODUCT, productText());
     view_->setText(IDC_ABOUT_FIRMWARE, firmwareText());
     view_->setText(IDC_ABOUT_RELEASE, releaseText());
+    view_->setText(IDC_ABOUT_BUILD_DATE, buildDateText());
 }
 
 void CAboutDlg::onCommand(int id, Notify code)

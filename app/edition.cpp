@@ -11,10 +11,10 @@ const Edition& tarnEdition()
     return edition;
 }
 
-// The menus stay Tarn.exe's until Orlo.exe's own are in the resources.
 const Edition& orloEdition()
 {
-    static const Edition edition{"Orlo", " 32位版", IDR_MAIN_MENU, IDR_CONTEXT_MENU, false, true, true};
+    static const Edition edition{"Orlo", " 32位版", IDR_ORLO_MENU, IDR_ORLO_CONTEXT_MENU, false, true,
+                                 true};
     return edition;
 }
 

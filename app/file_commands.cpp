@@ -170,6 +170,20 @@ bool CTarnDlg::importMainPart()
     return true;
 }
 
+bool CTarnDlg::importAtSelection()
+{
+    const std::string path = shell().openFileDialog(dialogRequest(kImportFilter));
+    if (path.empty())
+        return false;
+    const int first = Clist_command(view_, IDC_PROGRAM_LIST).lowestSelected();
+    const unsigned count = program().main.count();
+    const unsigned at = first < 0 ? count : std::min(static_cast<unsigned>(first), count);
+    if (!importFile(path, at))
+        return false;
+    programChanged();
+    return true;
+}
+
 bool CTarnDlg::exportMainProgram()
 {
     const std::string path = shell().saveFileDialog(dialogRequest(kExportFilter));
@@ -217,8 +231,10 @@ void CTarnDlg::pasteLines()
 void CTarnDlg::findInMainProgram()
 {
     findPosition = findText(program().main, findPosition + 1, view_->text(IDC_FIND_TEXT));
-    if (findPosition < 0)
+    if (findPosition < 0) {
+        editing_.nothingFound();
         return;
+    }
     view_->setTopIndex(IDC_PROGRAM_LIST, findPosition);
     Clist_command(view_, IDC_PROGRAM_LIST).selectOnly(findPosition);
     // As if the user had chosen the row: an open line editor follows.

@@ -19,6 +19,9 @@ const char* releaseVersion();
 // The commit, e.g. "d262809a1b2c" ("-dirty" appended when the checkout had
 // changes), or "unknown" for a build outside git.
 const char* buildCommit();
+// The day this build was made, "2026-12-09". A release build takes it from
+// SOURCE_DATE_EPOCH (the commit's time), so it builds byte for byte again.
+std::string buildDate();
 // What `PROGRAM --version` prints: "tarn 1.326.0 (commit d262809a1b2c)".
 std::string versionLine(const std::string& program);
 

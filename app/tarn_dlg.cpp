@@ -71,7 +71,11 @@ CTarnDlg::CTarnDlg(MainWindowServices services)
       firmware_(session_, sender_, deviceEvents_, firmwareLine_, watchdog, startDelay,
                 *services_.link.clock)
 {
-    installFirmwareUpdate();
+    // What differs between the editions is installed here, from the table.
+    if (edition().firmwareUpdate)
+        installFirmwareUpdate();
+    if (edition().usageExtras)
+        installUsageExtras();
     installExamples();
 
     // The main list, "添加指令", "查找", "函数列表" and "线程列表" belong to
@@ -222,7 +226,8 @@ void CTarnDlg::onInit()
         services_.windowReady(this);
     editing_.createLineEditor();
 
-    baseTitle = defaultTitle();
+    view_->setMenu(edition().menuId);
+    baseTitle = defaultTitle() + edition().titleSuffix;
     view_->setTitle(baseTitle);
 
     for (const NumberedList& list : numberedLists) {
@@ -328,6 +333,12 @@ bool CTarnDlg::onKeyDown(int key, bool ctrl, int focusId)
     // Enter and Esc neither press a button nor close the main window.
     if (key == KeyReturn || key == KeyEscape)
         return true;
+    for (const KeyCommand& k : keyCommands_) {
+        if (k.key == key && !ctrl) {
+            onCommand(k.command, Notify::Clicked);
+            return true;
+        }
+    }
     if (focusId != IDC_PROGRAM_LIST)
         return false;
     for (const ListKey& k : listKeys) {
@@ -344,7 +355,7 @@ void CTarnDlg::onContextMenu(int id, int x, int y)
     // Wherever the keyboard focus is: only the control under the cursor counts.
     if (id != IDC_PROGRAM_LIST)
         return;
-    const int command = shell().popupMenu(this, IDR_CONTEXT_MENU, CONTEXT_MAIN_LIST, x, y);
+    const int command = shell().popupMenu(this, edition().contextMenuId, CONTEXT_MAIN_LIST, x, y);
     if (command != 0)
         onCommand(command, Notify::Clicked);
 }

@@ -129,6 +129,10 @@ public:
     bool saveProgramAs();
     bool importLines();
     bool importMainPart();
+    // "导入到选中行" (Orlo.exe): Import, with the lines going in before the
+    // main list's first selected line, or at the end when nothing is
+    // selected.
+    bool importAtSelection();
     bool exportMainProgram();
     // When the program is modified, asks "文件被修改,是否保存?": Yes saves
     // (false when that did not happen), No goes on, Cancel stops (false).
@@ -142,6 +146,9 @@ public:
     void pasteLines();
     // The search box: the next line after findPosition that contains its text.
     void findInMainProgram();
+
+    // The edition this window belongs to.
+    const Edition& edition() const { return services_.edition ? *services_.edition : tarnEdition(); }
 
     // The device commands of the "通信" menu and the two buttons.
     void readAllFromDevice();
@@ -309,6 +316,16 @@ private:
     std::map<int, CommandHandler> handlers_;
     // The menus "更新固件" and "更新固件_115200" and what the update needs.
     void installFirmwareUpdate();
+    // Orlo.exe's usage extras (app/usage_extras.cpp): the help menu and
+    // window, insert before and after, import at the selection, the notice
+    // after a search that finds nothing, and their keys.
+    void installUsageExtras();
+    // Keys that run a command wherever the focus is in the main window.
+    struct KeyCommand {
+        int key;
+        int command;
+    };
+    std::vector<KeyCommand> keyCommands_;
 
     // The context menu's "导入示例程序" entries (app/example_commands.cpp).
     void installExamples();

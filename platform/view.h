@@ -105,6 +105,11 @@ public:
     // command is a multiple of 16 below 0xF000 (the system's own entries
     // use the low four bits and the range above).
     virtual void addSystemMenuEntry(int command, const std::string& text) = 0;
+    // Replaces the window's menu bar with the menu template menuId; its
+    // entries reach the window as onCommand(command, Notify::Clicked). The
+    // template's own menu bar stays when menuId cannot be loaded. Views of
+    // windows without a menu bar need not implement it.
+    virtual void setMenu(int menuId) { (void)menuId; }
     // Ends a modal window (or hides a modeless one) with the given result.
     virtual void endDialog(int result) = 0;
 };

@@ -58,6 +58,8 @@
 #define IDC_LINE_PARAM1 1040
 #define IDC_LINE_PARAM2 1041
 #define IDC_LINE_SIDE 1042
+// "说明": the help window on the chosen kind (shown only with the usage extras).
+#define IDC_LINE_HELP 1103
 
 // ---- Function and thread lists (dialog 146, Chanshu_dlg) ----
 #define IDD_SECTION_LIST 146
@@ -97,7 +99,12 @@
 // ---- Menus ----
 #define IDR_MAIN_MENU 129
 #define IDR_CONTEXT_MENU 143
-// Sub-menus of IDR_CONTEXT_MENU, by position.
+// Orlo.exe's own menu bar and context menus: Tarn.exe's without the firmware
+// update, with the usage extras; the context menus' sub-menus sit at the
+// same positions as IDR_CONTEXT_MENU's.
+#define IDR_ORLO_MENU 130
+#define IDR_ORLO_CONTEXT_MENU 144
+// Sub-menus of IDR_CONTEXT_MENU and IDR_ORLO_CONTEXT_MENU, by position.
 #define CONTEXT_MAIN_LIST 0
 #define CONTEXT_SECTION_LIST 1
 
@@ -110,6 +117,7 @@
 #define ID_FILE_EXPORT 32776
 #define ID_FILE_EXIT 32777
 #define ID_FILE_IMPORT_MAIN 32778
+#define ID_FILE_IMPORT_AT_SELECTION 32879
 // "编辑"
 #define ID_EDIT_DELETE 32779
 #define ID_EDIT_DELETE_ALL 32780
@@ -117,6 +125,8 @@
 #define ID_EDIT_CUT 32783
 #define ID_EDIT_COPY 32784
 #define ID_EDIT_PASTE 32785
+#define ID_EDIT_INSERT_BEFORE 32877
+#define ID_EDIT_INSERT_AFTER 32878
 // "设置"
 #define ID_SETTINGS_COMM 32792
 #define ID_SETTINGS_FUNCTIONS 32793
@@ -143,11 +153,21 @@
 #define ID_EXAMPLE_JOG 32871
 #define ID_EXAMPLE_LATCH 32872
 #define ID_EXAMPLE_PACKET_SEND 32873
+// "帮助" (Orlo.exe)
+#define ID_HELP_KINDS 32880
+#define ID_HELP_ABOUT 32881
+
+// ---- Help on the condition and result kinds (dialog 160, Cshuoming_dlg) ----
+#define IDD_KIND_HELP 160
+#define IDC_HELP_SIDE 1100
+#define IDC_HELP_KINDS 1101
+#define IDC_HELP_TEXT 1102
 
 // ---- About box (dialog 100, CAboutDlg) and its system-menu entry ----
 #define IDD_ABOUTBOX 100
 #define IDC_ABOUT_PRODUCT 1090
 #define IDC_ABOUT_FIRMWARE 1091
 #define IDC_ABOUT_RELEASE 1092
+#define IDC_ABOUT_BUILD_DATE 1093
 // A system-menu command: a multiple of 16 below 0xF000.
 #define IDM_ABOUTBOX 0x0010

@@ -3,8 +3,10 @@
 #include "ui/editing_windows.h"
 
 #include "model/program.h"
+#include "platform/shell.h"
 #include "res/resource.h"
 #include "ui/find_dlg.h"
+#include "ui/kind_help_dlg.h"
 #include "ui/line_editor.h"
 #include "ui/program_list.h"
 #include "ui/section_list_dlg.h"
@@ -88,6 +90,41 @@ void EditingWindows::mainListNotify(Notify code)
 void EditingWindows::addMainLine()
 {
     editor_->openEditor(kMainSectionId, host_.currentLine(), true, true);
+}
+
+void EditingWindows::insertMainLine(bool before)
+{
+    editor_->openEditor(kMainSectionId, host_.currentLine(), true, true,
+                        before ? Cadd_in::NewLinePlace::BeforeSelection
+                               : Cadd_in::NewLinePlace::AfterSelection);
+}
+
+Cshuoming_dlg* EditingWindows::kindHelp(bool create)
+{
+    if (!help_ && create) {
+        auto made = std::make_unique<Cshuoming_dlg>();
+        if (host_.createWindow(*made))
+            help_ = std::move(made);
+    }
+    return help_.get();
+}
+
+void EditingWindows::showKindHelp()
+{
+    if (Cshuoming_dlg* help = kindHelp(true))
+        help->show();
+}
+
+void EditingWindows::showKindHelp(bool isResult, int kind)
+{
+    if (Cshuoming_dlg* help = kindHelp(true))
+        help->showKind(isResult, kind);
+}
+
+void EditingWindows::nothingFound()
+{
+    if (usageExtras_)
+        shell().messageBox("没有找到！", "提示", Buttons::Ok, Icon::Information);
 }
 
 }  // namespace orlo

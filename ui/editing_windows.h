@@ -15,6 +15,7 @@ namespace orlo {
 class Cadd_in;
 class Cfind_dlg;
 class Chanshu_dlg;
+class Cshuoming_dlg;
 
 enum class ListKind { Functions, Threads };
 
@@ -51,12 +52,34 @@ public:
     void mainListNotify(Notify code);
     // "添加指令": opens the editor to add a line after the main list's selection.
     void addMainLine();
+    // "在前面插入" and "在后面插入": opens the editor on a new line that goes
+    // before the main list's selection or after it.
+    void insertMainLine(bool before);
+
+    // The usage extras of Orlo.exe, off until the main window turns them on
+    // (before it creates the line editor): the line editor's "说明" button
+    // and F1, and the "没有找到！" notice after a search that finds nothing.
+    void enableUsageExtras() { usageExtras_ = true; }
+    bool usageExtras() const { return usageExtras_; }
+    // The help window on the condition and result kinds; with create, made
+    // on first use. nullptr when it does not exist.
+    Cshuoming_dlg* kindHelp(bool create);
+    // "指令说明": shows the help window, made on first use.
+    void showKindHelp();
+    // Shows the help window on a kind of one side (kind 0: the side's list
+    // with nothing chosen).
+    void showKindHelp(bool isResult, int kind);
+    // A search found nothing: "没有找到！" (caption "提示") with the usage
+    // extras, else nothing.
+    void nothingFound();
 
 private:
     EditorHost& host_;
     std::unique_ptr<Cadd_in> editor_;
     std::unique_ptr<Chanshu_dlg> lists_[2];
     std::unique_ptr<Cfind_dlg> find_;
+    std::unique_ptr<Cshuoming_dlg> help_;
+    bool usageExtras_ = false;
 };
 
 }  // namespace orlo

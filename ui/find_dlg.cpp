@@ -83,6 +83,7 @@ void Cfind_dlg::findNext()
         return;
     phase = MainPhase;
     sectionNo = 1;
+    windows_.nothingFound();
 }
 
 bool Cfind_dlg::searchLists(int phaseNo, const std::string& text)

@@ -21,7 +21,9 @@ public:
     bool onClose() override;
 
     void show();
-    // "确定": the next line that holds the text of 1027.
+    // "确定": the next line that holds the text of 1027. When the walk ends
+    // without one, the next "确定" starts over and the usage extras say
+    // "没有找到！".
     void findNext();
 
     int phase = 0;       // 0 main program, 1 functions, 2 threads

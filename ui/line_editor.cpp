@@ -109,6 +109,7 @@ int Cadd_in::templateId() const
 void Cadd_in::onInit()
 {
     loadLine(kMainSectionId, ProgramLine{}, true);
+    view_->showControl(IDC_LINE_HELP, windows_.usageExtras());
     view_->setFocus(IDC_LINE_REMARK);
 }
 
@@ -122,7 +123,7 @@ std::string Cadd_in::selectedText(int id) const
     return view_->itemText(id, view_->currentIndex(id));
 }
 
-void Cadd_in::openEditor(int sectionId, int lineIndex, bool show, bool addMode)
+void Cadd_in::openEditor(int sectionId, int lineIndex, bool show, bool addMode, NewLinePlace place)
 {
     if (!view_)
         return;
@@ -131,6 +132,7 @@ void Cadd_in::openEditor(int sectionId, int lineIndex, bool show, bool addMode)
     if (!view_->isWindowShown())
         return;
     editIndex_ = lineIndex;
+    place_ = place;
     loadLine(sectionId,
              program().lineAt(sectionId, lineIndex < 0 ? UINT_MAX : static_cast<unsigned>(lineIndex)),
              addMode);
@@ -312,13 +314,21 @@ void Cadd_in::insertNewLine()
     }
     Clist_command list(main, IDC_PROGRAM_LIST);
     const int top = main->topIndex(IDC_PROGRAM_LIST);
-    const int row = list.highestSelected();
-    section.insertAfter(row < 0 ? UINT_MAX : static_cast<unsigned>(row), editLine_);
-    // With nothing selected the line goes to the end, and that is the row
-    // to select.
-    const int added = row >= 0 && static_cast<unsigned>(row) + 1 < section.count()
-                          ? row + 1
-                          : static_cast<int>(section.count()) - 1;
+    int added;
+    const int first = list.lowestSelected();
+    if (place_ == NewLinePlace::BeforeSelection && first >= 0 &&
+        static_cast<unsigned>(first) < section.count()) {
+        section.insertAt(static_cast<unsigned>(first), editLine_);
+        added = first;
+    } else {
+        const int row = list.highestSelected();
+        section.insertAfter(row < 0 ? UINT_MAX : static_cast<unsigned>(row), editLine_);
+        // With nothing selected the line goes to the end, and that is the
+        // row to select.
+        added = row >= 0 && static_cast<unsigned>(row) + 1 < section.count()
+                    ? row + 1
+                    : static_cast<int>(section.count()) - 1;
+    }
     list.renderSection(section);
     list.selectOnly(added);
     main->setTopIndex(IDC_PROGRAM_LIST, top);
@@ -372,6 +382,10 @@ void Cadd_in::onCommand(int id, Notify code)
     case kCancel:
         if (code == Notify::Clicked)
             cancel();
+        break;
+    case IDC_LINE_HELP:
+        if (code == Notify::Clicked)
+            showKindHelp();
         break;
     default:
         break;
@@ -531,6 +545,20 @@ void Cadd_in::cancel()
             list->view()->setFocus(IDC_SECTIONS_LINES);
     }
     view_->showWindow(false);
+}
+
+void Cadd_in::showKindHelp()
+{
+    if (windows_.usageExtras())
+        windows_.showKindHelp(editLine_.isResult != 0, editLine_.kind());
+}
+
+bool Cadd_in::onKeyDown(int key, bool ctrl, int)
+{
+    if (key != KeyF1 || ctrl || !windows_.usageExtras())
+        return false;
+    showKindHelp();
+    return true;
 }
 
 bool Cadd_in::onClose()

@@ -28,9 +28,16 @@ public:
     Cadd_in(const Cadd_in&) = delete;
     Cadd_in& operator=(const Cadd_in&) = delete;
 
+    // Where a new main-program line goes on confirmation: after the list's
+    // highest selected row ("添加指令", "在后面插入") or before its lowest
+    // ("在前面插入"); at the end when nothing is selected then.
+    enum class NewLinePlace { AfterSelection, BeforeSelection };
+
     int templateId() const override;
     void onInit() override;
     void onCommand(int id, Notify code) override;
+    // F1: the help window on the chosen kind, with the usage extras.
+    bool onKeyDown(int key, bool ctrl, int focusId) override;
     bool onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
     // The close box acts as "取消".
     bool onClose() override;
@@ -39,8 +46,9 @@ public:
     // and brought to the top; a window that is (then) hidden does nothing
     // more, so callers without show only refresh an open editor. Otherwise it
     // loads line lineIndex of section sectionId (the empty line when there is
-    // none).
-    void openEditor(int sectionId, int lineIndex, bool show, bool addMode);
+    // none). place matters only for a new main-program line.
+    void openEditor(int sectionId, int lineIndex, bool show, bool addMode,
+                    NewLinePlace place = NewLinePlace::AfterSelection);
     // Loads line (the empty line in add mode) into the controls.
     void loadLine(int sectionId, const ProgramLine& line, bool addMode);
 
@@ -51,6 +59,7 @@ public:
     const ProgramLine& editLine() const { return editLine_; }
     int editSection() const { return editSection_; }
     bool addMode() const { return addMode_; }
+    NewLinePlace newLinePlace() const { return place_; }
     bool isShown() const;
 
 private:
@@ -77,6 +86,7 @@ private:
     void startRemoteLearning();
     void confirm();
     void cancel();
+    void showKindHelp();
     void showParam3(const std::string& text);
 
     std::string selectedText(int id) const;
@@ -92,6 +102,7 @@ private:
     int editIndex_ = -1;
     ProgramLine editBase_;
     bool addMode_ = false;
+    NewLinePlace place_ = NewLinePlace::AfterSelection;
     // The line as loaded and the third parameter's text it showed, prepared
     // as applyEdit prepares typed text.
     ProgramLine loaded_;

@@ -96,6 +96,7 @@ public:
     {
         systemMenu.push_back({command, text});
     }
+    void setMenu(int id) override { menuId = id; }
     void endDialog(int result) override
     {
         endResult = result;
@@ -103,6 +104,8 @@ public:
     }
 
     int raised = 0;
+    // The menu bar set with setMenu, 0 for the template's own.
+    int menuId = 0;
     // The entries added to the system menu, in order.
     struct MenuEntry {
         int command;

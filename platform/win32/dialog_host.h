@@ -101,6 +101,7 @@ public:
     bool isWindowShown() const override;
     void raiseWindow() override;
     void addSystemMenuEntry(int command, const std::string& text) override;
+    void setMenu(int menuId) override;
     void endDialog(int result) override;
 
     // The face colour last set for control id, if any.

@@ -461,6 +461,25 @@ void DialogHost::addSystemMenuEntry(int command, const std::string& text)
     systemMenuCommands_.push_back(command);
 }
 
+void DialogHost::setMenu(int menuId)
+{
+    if (!hwnd_)
+        return;
+    HMENU menu = LoadMenuW(instance_, MAKEINTRESOURCEW(menuId));
+    if (!menu)
+        return;
+    // The menu bar the template gave is the window's to free only until it
+    // is replaced.
+    HMENU old = GetMenu(hwnd_);
+    if (!SetMenu(hwnd_, menu)) {
+        DestroyMenu(menu);
+        return;
+    }
+    if (old)
+        DestroyMenu(old);
+    DrawMenuBar(hwnd_);
+}
+
 void DialogHost::raiseWindow()
 {
     if (!hwnd_)

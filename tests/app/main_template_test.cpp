@@ -25,6 +25,7 @@
 #include "tests/app/rc_script.h"
 #include "tests/tools/fake_tool_link.h"
 #include "ui/find_dlg.h"
+#include "ui/kind_help_dlg.h"
 #include "ui/line_editor.h"
 #include "ui/section_list_dlg.h"
 
@@ -80,13 +81,59 @@ TEST_F(MainTemplateTest, LayoutPlacesEveryControlOfTheTemplate)
 
 TEST_F(MainTemplateTest, MenusHaveTheirPopupsInOrder)
 {
-    std::vector<std::string> popups;
-    ASSERT_TRUE(rc.menuPopups(IDR_MAIN_MENU, popups));
-    EXPECT_EQ(popups, (std::vector<std::string>{u8"文件", u8"编辑", u8"设置", u8"工具", u8"通信"}));
-    ASSERT_TRUE(rc.menuPopups(IDR_CONTEXT_MENU, popups));
-    ASSERT_EQ(popups.size(), 2u);
-    EXPECT_EQ(popups[CONTEXT_MAIN_LIST], u8"主程序右键");
-    EXPECT_EQ(popups[CONTEXT_SECTION_LIST], u8"函数右键");
+    const std::vector<std::string> tarnBar = {u8"文件", u8"编辑", u8"设置", u8"工具", u8"通信"};
+    std::vector<std::string> orloBar = tarnBar;
+    orloBar.push_back(u8"帮助");
+    const struct {
+        const Edition& edition;
+        std::vector<std::string> bar;
+    } editions[] = {{tarnEdition(), tarnBar}, {orloEdition(), orloBar}};
+    for (const auto& e : editions) {
+        SCOPED_TRACE(e.edition.name);
+        std::vector<std::string> popups;
+        ASSERT_TRUE(rc.menuPopups(e.edition.menuId, popups));
+        EXPECT_EQ(popups, e.bar);
+        ASSERT_TRUE(rc.menuPopups(e.edition.contextMenuId, popups));
+        ASSERT_EQ(popups.size(), 2u);
+        EXPECT_EQ(popups[CONTEXT_MAIN_LIST], u8"主程序右键");
+        EXPECT_EQ(popups[CONTEXT_SECTION_LIST], u8"函数右键");
+    }
+}
+
+// Orlo.exe's menus hold Tarn.exe's entries but the firmware update, and the
+// extras; nothing else differs.
+TEST_F(MainTemplateTest, OrloMenusAreTarnsWithoutTheFirmwareUpdateWithTheExtras)
+{
+    auto commands = [&](long menu) {
+        std::vector<RcScript::MenuItem> items;
+        EXPECT_TRUE(rc.menuItems(menu, items)) << menu;
+        std::multiset<long> ids;
+        for (const auto& item : items)
+            ids.insert(item.id);
+        return ids;
+    };
+    const struct {
+        long tarn, orlo;
+        std::vector<long> removed, added;
+    } menus[] = {
+        {IDR_MAIN_MENU, IDR_ORLO_MENU, {ID_COMM_FIRMWARE, ID_COMM_FIRMWARE_115200},
+         {ID_FILE_IMPORT_AT_SELECTION, ID_EDIT_INSERT_BEFORE, ID_EDIT_INSERT_AFTER, ID_HELP_KINDS,
+          ID_HELP_ABOUT}},
+        {IDR_CONTEXT_MENU, IDR_ORLO_CONTEXT_MENU, {},
+         {ID_EDIT_INSERT_BEFORE, ID_EDIT_INSERT_AFTER, ID_FILE_IMPORT_AT_SELECTION}},
+    };
+    for (const auto& m : menus) {
+        std::multiset<long> expected = commands(m.tarn);
+        for (long id : m.removed) {
+            ASSERT_EQ(expected.count(id), 1u) << id;
+            expected.erase(id);
+        }
+        expected.insert(m.added.begin(), m.added.end());
+        EXPECT_EQ(commands(m.orlo), expected) << m.orlo;
+    }
+    EXPECT_EQ(orloEdition().menuId, IDR_ORLO_MENU);
+    EXPECT_EQ(orloEdition().contextMenuId, IDR_ORLO_CONTEXT_MENU);
+    EXPECT_FALSE(orloEdition().firmwareUpdate);
 }
 
 TEST_F(MainTemplateTest, MainMenuHasEveryEntryAndTheFixedCommandIds)
@@ -128,7 +175,7 @@ TEST_F(MainTemplateTest, MainMenuHasEveryEntryAndTheFixedCommandIds)
 
 TEST_F(MainTemplateTest, MenuCommandsNeverCollideWithControlIds)
 {
-    for (long menu : {IDR_MAIN_MENU, IDR_CONTEXT_MENU}) {
+    for (long menu : {IDR_MAIN_MENU, IDR_CONTEXT_MENU, IDR_ORLO_MENU, IDR_ORLO_CONTEXT_MENU}) {
         std::vector<RcScript::MenuItem> items;
         ASSERT_TRUE(rc.menuItems(menu, items));
         EXPECT_FALSE(items.empty());
@@ -218,7 +265,11 @@ TEST_F(MainTemplateTest, RelayToolsAndAboutBoxFitTheirTemplates)
     expectTemplateFits(tools, panel, 40001, 38, nullptr);
     expectTemplateFits(tools, terminal, 148, 22, nullptr);
     CAboutDlg about;
-    expectTemplateFits(rc, about, 100, 5, nullptr);  // the icon, three texts, 确定
+    expectTemplateFits(rc, about, 100, 6, nullptr);  // the icon, four texts, 确定
+    // The help window: the side, the kinds, the text, 关闭.
+    EXPECT_EQ(IDD_KIND_HELP, 160);
+    Cshuoming_dlg help;
+    expectTemplateFits(rc, help, IDD_KIND_HELP, 4, nullptr);
 }
 
 // ---- Every menu entry and button does something.
@@ -409,27 +460,57 @@ protected:
     }
 };
 
+// In each edition's window, every entry of its own menus.
 TEST_F(CommandEffectTest, EveryMenuEntryAndMainWindowButtonActs)
 {
-    std::set<long> commands;
-    for (long menu : {IDR_MAIN_MENU, IDR_CONTEXT_MENU}) {
-        std::vector<RcScript::MenuItem> items;
-        ASSERT_TRUE(rc.menuItems(menu, items));
-        for (const auto& item : items)
-            commands.insert(item.id);
-    }
-    for (const TemplateButton& b : templateButtons(rc, IDD_MAIN))
-        commands.insert(b.id);
-    // The system menu's own entry.
-    run(nullptr, [] {}, nullptr);
-    ASSERT_EQ(view.systemMenu.size(), 1u);
-    commands.insert(view.systemMenu[0].command);
+    for (const Edition* e : {&tarnEdition(), &orloEdition()}) {
+        SCOPED_TRACE(e->name);
+        edition = e;
+        std::set<long> commands;
+        for (long menu : {e->menuId, e->contextMenuId}) {
+            std::vector<RcScript::MenuItem> items;
+            ASSERT_TRUE(rc.menuItems(menu, items));
+            for (const auto& item : items)
+                commands.insert(item.id);
+        }
+        for (const TemplateButton& b : templateButtons(rc, IDD_MAIN))
+            commands.insert(b.id);
+        // The system menu's own entry.
+        run(nullptr, [] {}, nullptr);
+        ASSERT_EQ(view.systemMenu.size(), 1u);
+        commands.insert(view.systemMenu[0].command);
 
-    const std::string idle = run(nullptr, [] {}, nullptr);
-    for (long id : commands) {
-        EXPECT_TRUE(run(nullptr, [&] { click(static_cast<int>(id)); }, nullptr) != idle)
-            << "command " << id << " does nothing";
+        const std::string idle = run(nullptr, [] {}, nullptr);
+        for (long id : commands) {
+            EXPECT_TRUE(run(nullptr, [&] { click(static_cast<int>(id)); }, nullptr) != idle)
+                << "command " << id << " does nothing";
+        }
     }
+}
+
+// Tarn.exe carries none of the extras (nor their key), Orlo.exe none of
+// the firmware update: their commands and keys do nothing there.
+TEST_F(CommandEffectTest, EachEditionLeavesOutTheOthersCommands)
+{
+    const struct {
+        const Edition* edition;
+        std::vector<int> absent;
+    } editions[] = {
+        {&tarnEdition(),
+         {ID_EDIT_INSERT_BEFORE, ID_EDIT_INSERT_AFTER, ID_FILE_IMPORT_AT_SELECTION, ID_HELP_KINDS,
+          ID_HELP_ABOUT}},
+        {&orloEdition(), {ID_COMM_FIRMWARE, ID_COMM_FIRMWARE_115200}},
+    };
+    for (const auto& e : editions) {
+        SCOPED_TRACE(e.edition->name);
+        edition = e.edition;
+        const std::string idle = run(nullptr, [] {}, nullptr);
+        for (int id : e.absent)
+            EXPECT_EQ(run(nullptr, [&] { click(id); }, nullptr), idle) << id;
+    }
+    edition = &tarnEdition();
+    const std::string idle = run(nullptr, [] {}, nullptr);
+    EXPECT_EQ(run(nullptr, [&] { dlg->onKeyDown(KeyF1, false, IDC_PROGRAM_LIST); }, nullptr), idle);
 }
 
 TEST_F(CommandEffectTest, EveryButtonOfTheRelayToolsAndTheAboutBoxActs)
@@ -491,15 +572,17 @@ TEST_F(CommandEffectTest, EveryButtonOfTheEditingAndDeviceWindowsActs)
         test::ScriptedController(device).serve(*dlg);
     });
 
-    // The line editor adding a line; its "or" switch shows in the line
-    // confirmed after it.
+    // The line editor adding a line, in Orlo.exe, whose editor shows "说明";
+    // its "or" switch shows in the line confirmed after it.
     auto editor = [&]() -> Window& { return dlg->editing().lineEditor(); };
+    edition = &orloEdition();
     expectEveryButtonActs(rc, IDD_LINE_EDITOR, [&] { click(IDC_ADD_LINE); },
                           [&](const TemplateButton* b, bool heard) {
                               press(editor(), b, heard);
                               if (b && b->checkBox)
                                   press(editor(), &ok, true);
                           });
+    edition = &tarnEdition();
 
     // The function list on function 1's first line, a text to find on its
     // second line.
@@ -528,6 +611,13 @@ TEST_F(CommandEffectTest, EveryButtonOfTheEditingAndDeviceWindowsActs)
             find().view()->setText(IDC_FIND_WINDOW_TEXT, "甲");
         },
         [&](const TemplateButton* b, bool heard) { press(find(), b, heard); });
+
+    // Orlo.exe's help window, opened from its menu.
+    edition = &orloEdition();
+    auto help = [&]() -> Window& { return *dlg->editing().kindHelp(false); };
+    expectEveryButtonActs(rc, IDD_KIND_HELP, [&] { click(ID_HELP_KINDS); },
+                          [&](const TemplateButton* b, bool heard) { press(help(), b, heard); });
+    edition = &tarnEdition();
 
     // The naming window on 全局整数3, which has an alias, with a new name typed.
     auto naming = [&]() -> Window& { return *dlg->namingWindow(); };

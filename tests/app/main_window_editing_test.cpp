@@ -247,8 +247,9 @@ TEST_F(EditingTemplates, EveryControlTheEditingWindowsTouchIsInTheirTemplates)
         find.onCommand(1, Notify::Clicked);
     find.onCommand(2, Notify::Clicked);
 
-    // The editor: side, check box, kind, param1 to param3, remark, OK, Cancel.
-    expectFits(editor(), IDD_LINE_EDITOR, 9);
+    // The editor: side, check box, kind, param1 to param3, remark, OK, Cancel,
+    // and "说明", which only Orlo.exe shows.
+    expectFits(editor(), IDD_LINE_EDITOR, 10);
     // The lists: five buttons, the search text and button, the two lists.
     expectFits(functions, IDD_SECTION_LIST, 9);
     // The find window: the text, OK, Cancel.

@@ -251,6 +251,7 @@ protected:
             return tcpRefused ? nullptr : std::make_unique<IdleSocket>();
         };
         services.utcSeconds = [this] { return utcNow; };
+        services.edition = edition;
         dlg = std::make_unique<CTarnDlg>(services);
         dlg->attach(&view);
         dlg->onInit();
@@ -326,6 +327,7 @@ protected:
     std::vector<std::string> connects;
     bool tcpRefused = false;
     std::uint64_t utcNow = 1704067200;  // 2024-01-01 00:00:00 UTC
+    const Edition* edition = &tarnEdition();  // the window start() makes
     std::unique_ptr<CTarnDlg> dlg;
 };
 

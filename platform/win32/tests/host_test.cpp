@@ -458,5 +458,24 @@ TEST_F(Win32Host, OwnerDrawnButtonsArePaintedInTheirFaceColour)
     DestroyWindow(window);
 }
 
+// Orlo.exe's window replaces the template's menu bar with its own; its
+// entries reach the window, and an id with no menu leaves the bar as it was.
+TEST_F(Win32Host, SetMenuReplacesTheMenuBar)
+{
+    view().setMenu(IDR_ORLO_MENU);
+    HMENU menu = GetMenu(hwnd);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(GetMenuItemCount(menu), 6);
+    wchar_t name[32] = {};
+    GetMenuStringW(menu, 5, name, 32, MF_BYPOSITION);
+    EXPECT_STREQ(name, L"帮助");
+    view().setMenu(1);
+    EXPECT_EQ(GetMenu(hwnd), menu);
+    dlg.commands.clear();
+    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(ID_HELP_ABOUT, 0), 0);
+    ASSERT_EQ(dlg.commands.size(), 1u);
+    EXPECT_EQ(dlg.commands[0].id, ID_HELP_ABOUT);
+}
+
 }  // namespace
 }  // namespace orlo
