@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/window.h"
 #include "ui/editor_host.h"
@@ -51,6 +52,13 @@ public:
     void mainListNotify(Notify code);
     // "添加指令": opens the editor to add a line after the main list's selection.
     void addMainLine();
+
+    // An undo or redo put a state back, sectionIds the sections whose lines
+    // it changed: an open function or thread list shows the first of its
+    // sections among them and is redrawn (aliases too); an open editor on an
+    // existing line shows the line its list now selects, and hides when that
+    // list selects none.
+    void programRestored(const std::vector<int>& sectionIds);
 
 private:
     EditorHost& host_;
