@@ -198,7 +198,10 @@ TEST_F(MainWindowUndo, EveryKindOfChangeIsUndoneAndRedoneByteForByte)
              l.onCommand(IDC_SECTIONS_IMPORT, Notify::Clicked);
          }},
         {"thread emptied in the thread list", {}, 1,
-         [&] { yes(), list(ListKind::Threads).onCommand(IDC_SECTIONS_DELETE_ALL, Notify::Clicked); }},
+         [&] {
+             yes();
+             list(ListKind::Threads).onCommand(IDC_SECTIONS_DELETE_ALL, Notify::Clicked);
+         }},
         {"function line edited in the editor", {}, 1,
          [&] {
              Chanshu_dlg& l = list(ListKind::Functions);
