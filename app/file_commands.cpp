@@ -66,6 +66,7 @@ bool CTarnDlg::newProgram()
     currentLine = -1;
     findPosition = -1;
     refreshMainList();
+    startHistory();
     currentPath.clear();
     showTitleFor(currentPath);
     modified = false;
@@ -85,6 +86,7 @@ bool CTarnDlg::loadProgramFile(const std::string& path, bool keepFolderWithout)
     currentLine = -1;
     findPosition = -1;
     refreshMainList();
+    startHistory();
     showTitleFor(path);
     modified = false;
     return true;
@@ -121,6 +123,7 @@ bool CTarnDlg::saveProgram()
     currentPath = path;
     showTitleFor(written);
     modified = false;
+    historySaved();
     return true;
 }
 
@@ -135,6 +138,7 @@ bool CTarnDlg::saveProgramAs()
     currentPath = path;
     showTitleFor(written);
     modified = false;
+    historySaved();
     return true;
 }
 
@@ -201,20 +205,26 @@ SectionEditor CTarnDlg::mainEditor()
 
 void CTarnDlg::deleteSelectedLines()
 {
-    if (mainEditor().deleteSelected(true))
+    if (mainEditor().deleteSelected(true)) {
         modified = true;
+        recordChange();
+    }
 }
 
 void CTarnDlg::deleteAllLines()
 {
-    if (mainEditor().deleteAll())
+    if (mainEditor().deleteAll()) {
         modified = true;
+        recordChange();
+    }
 }
 
 void CTarnDlg::cutLines()
 {
-    if (mainEditor().cutSelected(program().clipboard))
+    if (mainEditor().cutSelected(program().clipboard)) {
         modified = true;
+        recordChange();
+    }
 }
 
 void CTarnDlg::copyLines()
@@ -224,8 +234,10 @@ void CTarnDlg::copyLines()
 
 void CTarnDlg::pasteLines()
 {
-    if (mainEditor().paste(program().clipboard))
+    if (mainEditor().paste(program().clipboard)) {
         modified = true;
+        recordChange();
+    }
 }
 
 void CTarnDlg::findInMainProgram()

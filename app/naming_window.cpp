@@ -26,6 +26,9 @@ void CTarnDlg::showNamingWindow()
             return true;
         };
         services.closed = [this] { refreshMainList(); };
+        // Aliases are saved with the program: a change of the table is a
+        // change of the program, to undo and to save.
+        services.changed = [this] { recordChange(); };
         auto window = std::make_unique<Cmming_dlg>(names(), program(), std::move(services));
         if (!services_.host || !services_.host->createModeless(*window, this))
             return;

@@ -62,6 +62,14 @@ const ListKey listKeys[] = {
     {KeyV, true, &CTarnDlg::pasteLines},
 };
 
+// Ctrl+Z and Ctrl+Y undo and redo wherever the focus is in the main window,
+// but in its text boxes, where they stay the box's own.
+const ListKey historyKeys[] = {
+    {KeyZ, true, &CTarnDlg::undo},
+    {KeyY, true, &CTarnDlg::redo},
+};
+const int textBoxes[] = {IDC_FIND_TEXT};
+
 }  // namespace
 
 CTarnDlg::CTarnDlg(MainWindowServices services)
@@ -179,6 +187,8 @@ const std::vector<CTarnDlg::Route>& CTarnDlg::routes()
         {ID_EDIT_CUT, &CTarnDlg::cutLines},
         {ID_EDIT_COPY, &CTarnDlg::copyLines},
         {ID_EDIT_PASTE, &CTarnDlg::pasteLines},
+        {ID_EDIT_UNDO, &CTarnDlg::undo},
+        {ID_EDIT_REDO, &CTarnDlg::redo},
         {ID_SETTINGS_COMM, &CTarnDlg::editSettings},
         {ID_COMM_READ_ALL, &CTarnDlg::readAllFromDevice},
         {ID_COMM_WRITE_ALL, &CTarnDlg::writeAllToDevice},
@@ -257,6 +267,7 @@ void CTarnDlg::onInit()
     program().clipboard.clear();
     view_->setFont(IDC_PROGRAM_LIST, listFont());
     refreshMainList();
+    startHistory();
 
     modified = false;
     programExtension = kProgramExtensionText;
@@ -277,6 +288,7 @@ void CTarnDlg::setCommandHandler(int id, CommandHandler handler)
 
 void CTarnDlg::onCommand(int id, Notify code)
 {
+    const UserAction action(*this);
     auto handler = handlers_.find(id);
     if (handler != handlers_.end()) {
         // A copy: the handler may replace itself.
@@ -337,6 +349,15 @@ bool CTarnDlg::onKeyDown(int key, bool ctrl, int focusId)
         if (k.key == key && !ctrl) {
             onCommand(k.command, Notify::Clicked);
             return true;
+        }
+    }
+    const UserAction action(*this);
+    if (std::find(std::begin(textBoxes), std::end(textBoxes), focusId) == std::end(textBoxes)) {
+        for (const ListKey& k : historyKeys) {
+            if (k.key == key && k.ctrl == ctrl) {
+                (this->*k.action)();
+                return true;
+            }
         }
     }
     if (focusId != IDC_PROGRAM_LIST)
@@ -430,6 +451,7 @@ void CTarnDlg::programChanged()
 {
     refreshMainList();
     modified = true;
+    recordChange();
 }
 
 void CTarnDlg::tell(const std::string& text, const std::string& caption)

@@ -18,6 +18,7 @@
 #include "ui/editing_commands.h"
 #include "ui/editing_windows.h"
 #include "ui/editor_host.h"
+#include "ui/undo_history.h"
 #include "device/countdown.h"
 #include "device/device_session.h"
 #include "device/firmware_update.h"
@@ -118,6 +119,18 @@ public:
     // A window changed the main program (a line edited, added, deleted, cut
     // or pasted): redraws the list and marks the program modified.
     void programChanged();
+
+    // "撤销" and "重做" (undo_commands.cpp): the state of the program and the
+    // name table before the last change, and back. Each redraws the main
+    // list with the rows that were selected then, brings the open function
+    // and thread lists, the line editor and the naming window up to date,
+    // and sets modified unless the state is the one last saved or opened.
+    void undo();
+    void redo();
+    // Starts a fresh history on the program as it is now, the state a file
+    // holds (start-up, New, Open).
+    void startHistory();
+    const UndoHistory& history() const { return history_; }
 
     // The file commands. Each returns false when it stopped (Cancel, a file
     // that did not load or could not be written); the program, currentPath,
@@ -242,7 +255,14 @@ private:
     public:
         explicit EditorHostAdapter(CTarnDlg& owner) : owner_(owner) {}
         View* mainView() override { return owner_.view_; }
-        void setModified() override { owner_.modified = true; }
+        void setModified() override
+        {
+            owner_.modified = true;
+            owner_.recordChange();
+        }
+        void sealUndoStep() override { owner_.history_.seal(); }
+        void undo() override { owner_.undo(); }
+        void redo() override { owner_.redo(); }
         void showProgramSize() override;
         int currentLine() const override { return owner_.currentLine; }
         void setCurrentLine(int line) override { owner_.currentLine = line; }
@@ -291,6 +311,29 @@ private:
     void exitCommand();
     void connectionCommand();
 
+    // Every change to the program or the name table ends here: what differs
+    // from the history's current state becomes a step, and the program is
+    // then modified. False when nothing differs.
+    bool recordChange();
+    // After a save: the history's current state is what the file holds.
+    void historySaved();
+    // The main list's selected rows and first visible row.
+    ListPosition mainListPosition() const;
+    void showRestored(const UndoHistory::Restored& restored);
+    // Around every command and key of the main window: a run of line-editor
+    // changes ends, and the history learns where the list stood before and
+    // after.
+    class UserAction {
+    public:
+        explicit UserAction(CTarnDlg& owner);
+        ~UserAction();
+        UserAction(const UserAction&) = delete;
+        UserAction& operator=(const UserAction&) = delete;
+
+    private:
+        CTarnDlg& owner_;
+    };
+
     const std::string& settingsFile() const;
     // Loads path into the program; on success the title, currentPath and
     // modified follow, and lastFolder becomes the folder of path (left as
@@ -331,6 +374,7 @@ private:
     void installExamples();
     void insertExampleProgram(const std::string& name);
 
+    UndoHistory history_;
     FirmwareLineAdapter firmwareLine_{*this};
     FirmwareUpdate firmware_;
     // After the session: the line editor stops being its learning target

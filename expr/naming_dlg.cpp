@@ -180,6 +180,7 @@ void Cmming_dlg::applyName()
         return;
     const std::string system = systemNameOf(view_->itemText(IDC_NAMING_ITEMS, item));
     tellError(table_.rename(system, view_->text(IDC_NAMING_NAME)));
+    tableChanged();
     refresh(category, item);
     nameEdited_ = false;
 }
@@ -199,6 +200,7 @@ void Cmming_dlg::importFile(bool replace)
     if (replace)
         table_.clear();
     tellError(table_.importText(text));
+    tableChanged();
     refresh(0, 0);
 }
 
@@ -225,13 +227,21 @@ void Cmming_dlg::editAsText()
     table_.clear();
     // Lines the table refused are not taken: the user must learn that.
     tellError(table_.importText(text));
+    tableChanged();
     refresh(view_->currentIndex(IDC_NAMING_CATEGORIES), view_->currentIndex(IDC_NAMING_ITEMS));
 }
 
 void Cmming_dlg::resetAll()
 {
     table_.clear();
+    tableChanged();
     refresh(0, 0);
+}
+
+void Cmming_dlg::tableChanged()
+{
+    if (services_.changed)
+        services_.changed();
 }
 
 void Cmming_dlg::showLocal()

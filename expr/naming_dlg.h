@@ -26,6 +26,9 @@ struct NamingServices {
     std::function<bool(std::string& text)> editText;
     // The window was closed: the main window redraws its list and size line.
     std::function<void()> closed;
+    // The name table may have changed (a rename, an import, the text edited,
+    // a reset): the main window records it for undo.
+    std::function<void()> changed;
 };
 
 class Cmming_dlg : public Window {
@@ -59,6 +62,7 @@ private:
     void showLocal();
     void hide();
     void tellError(const std::string& message);
+    void tableChanged();
 
     NameTable& table_;
     const Program& program_;

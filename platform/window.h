@@ -27,6 +27,7 @@ enum class Notify {
 enum Key : int {
     KeyBack = 0x08, KeyReturn = 0x0D, KeyEscape = 0x1B, KeyDelete = 0x2E,
     KeyC = 'C', KeyV = 'V', KeyX = 'X', KeyF = 'F', KeyF1 = 0x70,
+    KeyY = 'Y', KeyZ = 'Z',
 };
 
 class Window {

@@ -127,4 +127,36 @@ void EditingWindows::nothingFound()
         shell().messageBox("没有找到！", "提示", Buttons::Ok, Icon::Information);
 }
 
+void EditingWindows::programRestored(const std::vector<int>& sectionIds)
+{
+    for (ListKind kind : {ListKind::Functions, ListKind::Threads}) {
+        Chanshu_dlg* list = sectionList(kind, false);
+        if (!list || !list->isShown())
+            continue;
+        for (int id : sectionIds) {
+            if (list->holdsSection(id)) {
+                list->chosenSection = id - list->sectionIdOf(0);
+                break;
+            }
+        }
+        list->refreshSectionList();
+    }
+
+    if (!editor_->isShown() || editor_->addMode())
+        return;
+    const int section = editor_->editSection();
+    int row = -1;
+    if (section == kMainSectionId) {
+        if (View* main = host_.mainView())
+            row = Clist_command(main, IDC_PROGRAM_LIST).highestSelected();
+    } else if (Chanshu_dlg* list = listOfSection(section)) {
+        if (list->isShown() && list->sectionId() == section)
+            row = Clist_command(list->view(), IDC_SECTIONS_LINES).highestSelected();
+    }
+    if (row >= 0)
+        editor_->openEditor(section, row, false, false);
+    else
+        editor_->view()->showWindow(false);
+}
+
 }  // namespace orlo

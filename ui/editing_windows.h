@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/window.h"
 #include "ui/editor_host.h"
@@ -72,6 +73,13 @@ public:
     // A search found nothing: "没有找到！" (caption "提示") with the usage
     // extras, else nothing.
     void nothingFound();
+
+    // An undo or redo put a state back, sectionIds the sections whose lines
+    // it changed: an open function or thread list shows the first of its
+    // sections among them and is redrawn (aliases too); an open editor on an
+    // existing line shows the line its list now selects, and hides when that
+    // list selects none.
+    void programRestored(const std::vector<int>& sectionIds);
 
 private:
     EditorHost& host_;

@@ -1,7 +1,7 @@
 // What the line editor, the function and thread lists and the find window
 // need from the main window: its program list, its modified flag and size
-// figure, its current line, a way to create companion windows, and the
-// device session that learns remote-control codes. The main window
+// figure, its current line, a way to create companion windows, the device
+// session that learns remote-control codes, and its undo history. The main window
 // implements it; tests implement it over fake views.
 #pragma once
 
@@ -32,6 +32,14 @@ public:
     // The session that asks the controller for remote codes; nullptr when
     // there is none.
     virtual DeviceSession* deviceSession() = 0;
+
+    // The main window's undo history. The user acted in a line list: what
+    // the line editor writes next is an undo step of its own, not part of
+    // the one before.
+    virtual void sealUndoStep() {}
+    // Ctrl+Z and Ctrl+Y in a line list: "撤销" and "重做".
+    virtual void undo() {}
+    virtual void redo() {}
 };
 
 }  // namespace orlo

@@ -58,6 +58,8 @@ const ListKey listKeys[] = {
     {KeyX, true, &Chanshu_dlg::cutLines},
     {KeyC, true, &Chanshu_dlg::copyLines},
     {KeyV, true, &Chanshu_dlg::pasteLines},
+    {KeyZ, true, &Chanshu_dlg::undoChange},
+    {KeyY, true, &Chanshu_dlg::redoChange},
 };
 
 // The commands of the context menu "函数右键".
@@ -355,6 +357,16 @@ void Chanshu_dlg::findNext()
     searchSection = 1;
 }
 
+void Chanshu_dlg::undoChange()
+{
+    windows_.host().undo();
+}
+
+void Chanshu_dlg::redoChange()
+{
+    windows_.host().redo();
+}
+
 void Chanshu_dlg::addLine()
 {
     windows_.lineEditor().openEditor(sectionId(), chosenLine, true, true);
@@ -397,6 +409,7 @@ void Chanshu_dlg::onCommand(int id, Notify code)
 {
     if (!view_)
         return;
+    windows_.host().sealUndoStep();
     if (id == IDC_SECTIONS_LIST) {
         if (code == Notify::SelChanged)
             sectionChanged();
@@ -423,6 +436,7 @@ bool Chanshu_dlg::onKeyDown(int key, bool ctrl, int focusId)
 {
     if (focusId != IDC_SECTIONS_LINES)
         return false;
+    windows_.host().sealUndoStep();
     for (const ListKey& k : listKeys) {
         if (k.key == key && k.ctrl == ctrl) {
             (this->*k.action)();

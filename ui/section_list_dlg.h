@@ -23,7 +23,8 @@ public:
     void onInit() override;
     void onCommand(int id, Notify code) override;
     void onSize(int width, int height) override;
-    // Delete, Ctrl+X, Ctrl+C and Ctrl+V while the line list has the focus.
+    // Delete, Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+Z and Ctrl+Y while the line list
+    // has the focus.
     bool onKeyDown(int key, bool ctrl, int focusId) override;
     // "函数右键" (cut, copy, paste) over the line list.
     void onContextMenu(int id, int x, int y) override;
@@ -71,6 +72,9 @@ public:
     void exportSection();
     void findNext();
     void addLine();
+    // Ctrl+Z and Ctrl+Y on the line list: the main window's "撤销" and "重做".
+    void undoChange();
+    void redoChange();
 
     // The window's state, for the find window and the tests.
     int chosenSection = 0;      // 1..100, 0 when none is chosen

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -145,7 +146,7 @@ TEST_F(MainTemplateTest, MainMenuHasEveryEntryAndTheFixedCommandIds)
         texts.push_back(item.text);
     const std::vector<std::string> expected = {
         u8"新建", u8"打开", u8"保存", u8"另存", u8"导入", u8"导出", u8"退出",
-        u8"删除", u8"删除全部", u8"查找", u8"剪切", u8"复制", u8"粘贴",
+        u8"删除", u8"删除全部", u8"查找", u8"剪切", u8"复制", u8"粘贴", u8"撤销", u8"重做",
         u8"通讯设置", u8"函数列表", u8"线程列表", u8"重命名",
         u8"指令向导", u8"调试助手", u8"调试工具",
         u8"读取全部", u8"写入全部", u8"校验", u8"校准时间", u8"读取模块时间", u8"读地址", u8"写地址",
@@ -342,6 +343,7 @@ protected:
         program().main.lines[2].remark = "甲";
         program().clipboard.lines = {test::sampleLine(false, 9)};
         dlg->refreshMainList();
+        dlg->startHistory();  // as if the program had been opened
         view.setSelected(IDC_PROGRAM_LIST, 1, true);
         view.setText(IDC_FIND_TEXT, "甲");
         openSerial();
@@ -480,9 +482,19 @@ TEST_F(CommandEffectTest, EveryMenuEntryAndMainWindowButtonActs)
         ASSERT_EQ(view.systemMenu.size(), 1u);
         commands.insert(view.systemMenu[0].command);
 
+        // What a command needs before it can act: 撤销 a change, 重做 a
+        // change undone. The run without the command makes the same
+        // preparation.
+        const std::map<long, Step> needs = {
+            {ID_EDIT_UNDO, [&] { click(ID_EDIT_PASTE); }},
+            {ID_EDIT_REDO, [&] { click(ID_EDIT_PASTE), click(ID_EDIT_UNDO); }},
+        };
         const std::string idle = run(nullptr, [] {}, nullptr);
         for (long id : commands) {
-            EXPECT_TRUE(run(nullptr, [&] { click(static_cast<int>(id)); }, nullptr) != idle)
+            const auto need = needs.find(id);
+            const Step prepare = need == needs.end() ? Step() : need->second;
+            const std::string without = prepare ? run(prepare, [] {}, nullptr) : idle;
+            EXPECT_TRUE(run(prepare, [&] { click(static_cast<int>(id)); }, nullptr) != without)
                 << "command " << id << " does nothing";
         }
     }
