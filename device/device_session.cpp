@@ -396,6 +396,12 @@ void DeviceSession::finishRead()
 
 void DeviceSession::setClock()
 {
+    // No answer comes to a setting: with the port closed the time shown
+    // would look set when nothing went out.
+    if (sender_.serialPortClosed()) {
+        events_.showMessage(kOpenPortFirst, kCaptionNotice);
+        return;
+    }
     const std::uint32_t t = controllerSeconds(services_.utcSeconds());
     ByteWriter w;
     w.u32be(t);
@@ -417,6 +423,10 @@ void DeviceSession::readAddress()
 
 void DeviceSession::writeAddress()
 {
+    if (sender_.serialPortClosed()) {
+        events_.showMessage(kOpenPortFirst, kCaptionNotice);
+        return;
+    }
     sendAddressFrame(kBroadcastTarget, kWriteAddressFunction, deviceAddress_);
 }
 

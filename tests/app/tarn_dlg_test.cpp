@@ -284,7 +284,7 @@ TEST_F(MainWindowTest, ButtonsAndMenuEntriesReachTheirActions)
         {ID_COMM_READ_ALL, "继续进行将会擦除当前界面的信息并以目标板信息取代，继续吗？", false},
         {IDC_WRITE_ALL, "请先打开串口", false},
         {ID_COMM_WRITE_ALL, "请先打开串口", false},
-        {ID_COMM_SET_CLOCK, "模块的当前时间为：2024年1月1日8时0分0秒，星期一", false},
+        {ID_COMM_SET_CLOCK, "请先打开串口", false},
     };
     for (const Case& c : cases) {
         shell.messages.clear();

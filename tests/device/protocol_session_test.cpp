@@ -176,6 +176,19 @@ TEST_F(SessionTest, OnlyAwaitedRepliesAreProgress)
 }
 
 
+// Settings get no answer: with the port closed they say so instead of
+// showing the clock as set.
+TEST_F(SessionTest, SettingsWithThePortClosedSayNothingWentOut)
+{
+    sender.portClosed = true;
+    for (auto op : {&DeviceSession::setClock, &DeviceSession::writeAddress}) {
+        events.messages.clear();
+        (session.*op)();
+        EXPECT_TRUE(sender.sent.empty());
+        EXPECT_EQ(events.messages, std::vector<Shown>{(Shown{"请先打开串口", "提示"})});
+    }
+}
+
 TEST_F(SessionTest, WriteNeedsAnOpenPortAndAYes)
 {
     fillToImageSize(program, 100);
