@@ -12,10 +12,22 @@ wine_child_pid=""
 # them.
 sim_pid=""
 com_link=""
+# More far ends of serial lines (pseudo-terminals a script started) and the
+# COM links to them, stopped and removed the same way.
+far_pids=()
+far_links=()
+
+# A script that changes the prefix's settings sets wine_restore to a
+# command that undoes it; the clean-up runs it before ending Wine.
+wine_restore=""
 
 wine_session_cleanup() {
+  [ -n "$wine_restore" ] && eval "$wine_restore" >/dev/null 2>&1
   [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
   [ -n "$com_link" ] && rm -f "$com_link"
+  local p
+  for p in "${far_pids[@]}"; do kill -TERM "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
+  for p in "${far_links[@]}"; do rm -f "$p"; done
   timeout 20 wineserver -k >/dev/null 2>&1
   [ -n "$wine_child_pid" ] && kill "$wine_child_pid" 2>/dev/null
   [ -n "$wine_xvfb_pid" ] && kill "$wine_xvfb_pid" 2>/dev/null

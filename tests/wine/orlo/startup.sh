@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Start-up of Orlo.exe under Wine on a private Xvfb display: the main window
+# appears with Orlo's title and is painted, Esc and Enter do not close it, a
+# menu opens from the keyboard (owner-drawn, flat), and Alt+F4 ends the
+# program with status 0. Screenshots: orlo_main_window.png, orlo_menu.png,
+# orlo_main_window_144dpi.png (the same at 144 DPI), and, once Orlo's 帮助
+# menu is in the resources (ID_HELP_KINDS, ID_HELP_ABOUT), orlo_help.png and
+# orlo_about.png. Bounded in time.
+# Usage: startup.sh <Orlo.exe> <screenshot folder> [tarn.exe] [tarn-sim]
+set -uo pipefail
+
+if [ $# -lt 2 ]; then
+  echo "usage: $0 <Orlo.exe> <screenshot folder> [tarn.exe] [tarn-sim]" >&2
+  exit 2
+fi
+exe=$(readlink -f "$1")
+shots=$2
+mkdir -p "$shots"
+shots=$(readlink -f "$shots")
+top=$(cd "$(dirname "$0")/../../.." && pwd)
+
+. "$(dirname "$0")/../wine_session.bash"
+wine_session_start "$(dirname "$exe")"
+
+# Orlo's own menus bring its title suffix with them; before they are in the
+# resources the main window still shows Tarn's title.
+title='Orlo V1.326(固件0.129)'
+has_orlo_menus=0
+grep -q '^#define IDR_ORLO_MENU' "$top/res/resource.h" && has_orlo_menus=1
+[ $has_orlo_menus -eq 1 ] && title="$title 32位版"
+title_pattern='^Orlo V1\.326\(固件0\.129\)'
+status_of_run=""
+
+# Starts Orlo.exe in the scratch folder (offline: TCP to a port nobody
+# listens on) and waits for its main window.
+start_orlo() {
+  printf '[canshu_v2]\r\ncom_or_tcp=1\r\nip=127.0.0.1\r\nsocket_port=1\r\n' >"$wine_work/qv_pV2.ini"
+  (cd "$wine_work" && exec wine "$exe") </dev/null >>"$wine_work/orlo.log" 2>&1 &
+  wine_child_pid=$!
+  poll 60 find_main || fail "no main window titled \"$title\" within 60 s"
+}
+# Waits until the main window is painted (a fair size, more than a few
+# colours) and saves it as $1.
+painted_shot() {
+  local shot="$shots/$1"
+  painted() {
+    timeout 10 import -window "$win" "$shot" 2>/dev/null || return 1
+    local w h k
+    read -r w h k < <(identify -format '%w %h %k\n' "$shot" 2>/dev/null | head -1)
+    [ "${w:-0}" -ge 600 ] && [ "${h:-0}" -ge 300 ] && [ "${k:-0}" -ge 16 ]
+  }
+  poll 20 painted || fail "the screenshot $shot stays empty or small"
+  sleep 1
+  timeout 10 import -window "$win" "$shot" || fail "no screenshot $1"
+  echo "startup: screenshot $shot ($(identify -format '%wx%h, %k colours' "$shot"))"
+}
+# The screen around the main window, so popups over it show too.
+screen_shot() {  # file
+
+  eval "$(timeout 5 xdotool getwindowgeometry --shell "$win" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  sleep 1
+  timeout 10 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shots/$1" ||
+    fail "no screenshot $1"
+  echo "startup: screenshot $shots/$1"
+}
+# Windows shown now, one id a line.
+visible_windows() { timeout 5 xdotool search --onlyvisible --name '.' 2>/dev/null | sort; }
+# Waits for a window that was not there before ($1: the list before).
+new_window() {  # before, seconds, what
+  appeared() {
+    found=$(comm -13 <(echo "$1") <(visible_windows) | grep -v "^$win\$" | tail -1)
+    [ -n "$found" ]
+  }
+  poll "$2" appeared || fail "no new window within $2 s ($3)"
+}
+
+start_orlo
+name=$(timeout 5 xdotool getwindowname "$win")
+if [ "$name" != "$title" ]; then
+  fail "window title is \"$name\", expected \"$title\""
+fi
+echo "startup: window $win \"$name\""
+painted_shot orlo_main_window.png
+
+# Into the window; Esc and Enter must not close it.
+click 600 300
+timeout 5 xdotool key Escape Return
+sleep 2
+kill -0 "$wine_child_pid" 2>/dev/null && find_main || fail "Esc or Enter closed the main window"
+
+# The first menu, opened from the keyboard, its second entry highlighted.
+keys F10 Down Down
+screen_shot orlo_menu.png
+keys Escape Escape
+sleep 1
+
+if [ $has_orlo_menus -eq 1 ] && grep -q '^#define ID_HELP_KINDS' "$top/res/resource.h" &&
+   grep -q '^#define ID_HELP_ABOUT' "$top/res/resource.h"; then
+  # 帮助 is the last menu: from the first, Left wraps to it. Its entries:
+  # the help window, then the about box.
+  before=$(visible_windows)
+  keys F10 Left Down Return
+  new_window "$before" 20 "the help window"
+  shot "$found" orlo_help.png
+  keys Escape
+  sleep 1
+  before=$(visible_windows)
+  keys F10 Left Down Down Return
+  new_window "$before" 20 "the about box"
+  shot "$found" orlo_about.png
+  keys Return
+  sleep 1
+else
+  echo "startup: no 帮助 menu in the resources yet: no help window or about box screenshots"
+fi
+
+close_tarn "at 96 DPI"
+
+# The same at 144 DPI (150 %): the prefix's setting, undone at the end.
+wine_restore="timeout 30 wine reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f"
+timeout 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f \
+  </dev/null >>"$wine_work/reg.log" 2>&1 || fail "could not set 144 DPI"
+timeout 20 wineserver -k >/dev/null 2>&1
+start_orlo
+painted_shot orlo_main_window_144dpi.png
+click 600 300
+keys F10 Down Down
+screen_shot orlo_menu_144dpi.png
+keys Escape Escape
+close_tarn "at 144 DPI"
+eval "$wine_restore" </dev/null >>"$wine_work/reg.log" 2>&1 || fail "could not set 96 DPI again"
+wine_restore=""
+echo "startup: passed"
