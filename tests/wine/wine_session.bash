@@ -17,12 +17,7 @@ com_link=""
 far_pids=()
 far_links=()
 
-# A script that changes the prefix's settings sets wine_restore to a
-# command that undoes it; the clean-up runs it before ending Wine.
-wine_restore=""
-
 wine_session_cleanup() {
-  [ -n "$wine_restore" ] && eval "$wine_restore" >/dev/null 2>&1
   [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
   [ -n "$com_link" ] && rm -f "$com_link"
   local p
@@ -59,7 +54,10 @@ wine_session_start() {
   local bindir=$1
   local top
   top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-  export WINEPREFIX="$bindir/wine-test-prefix"
+  # One prefix for both programs: the 32-bit tree's tests name the 64-bit
+  # tree's (ORLO_WINE_PREFIX), so Tarn.exe and Orlo.exe run in the same one.
+  # The two trees' Wine tests must therefore not run at the same time.
+  export WINEPREFIX="${ORLO_WINE_PREFIX:-$bindir/wine-test-prefix}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export HOME=${HOME:-/root}
@@ -75,10 +73,13 @@ wine_session_start() {
 
   bash "$top/scripts/wine-prefix.sh" "$WINEPREFIX" >"$wine_work/prefix.log" 2>&1 ||
     fail "could not prepare the Wine prefix"
-  # No window manager here: Wine draws the captions itself, so screenshots
-  # show the titles.
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
-    </dev/null >"$wine_work/reg.log" 2>&1 || fail "could not set the X11 driver options"
+  # The session's settings. No window manager here: Wine draws the captions
+  # itself, so screenshots show the titles. 96 DPI, whatever a script that
+  # tried another left behind.
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:00000060\r\n\r\n' \
+    >"$wine_work/session.reg"
+  timeout 60 wine regedit /S "Z:${wine_work//\//\\}\\session.reg" \
+    </dev/null >"$wine_work/reg.log" 2>&1 || fail "could not set the session's settings"
 }
 
 # ---- Driving Tarn.exe's windows with xdotool (set title_pattern first).

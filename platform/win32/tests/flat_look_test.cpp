@@ -132,6 +132,10 @@ TEST_F(Win32FlatLook, EnterPressesTheFocusedButtonOrTheDefault)
     enterOn(IDC_COMM_AUTO_PORT);
     EXPECT_EQ(window->clicked, std::vector<int>{IDOK}) << "Enter on a check box: the default";
     EXPECT_EQ(window->closes, 1);
+
+    // The dialog manager moved the focus between them: they stay flat.
+    EXPECT_EQ(buttonType(IDOK), BS_OWNERDRAW);
+    EXPECT_EQ(buttonType(IDCANCEL), BS_OWNERDRAW);
 }
 
 TEST_F(Win32FlatLook, MenusAreOwnerDrawnKeepTheirTextAndMnemonics)

@@ -116,11 +116,14 @@ fi
 
 close_tarn "at 96 DPI"
 
-# The same at 144 DPI (150 %): the prefix's setting, undone at the end.
-wine_restore="timeout 30 wine reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f"
-timeout 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f \
-  </dev/null >>"$wine_work/reg.log" 2>&1 || fail "could not set 144 DPI"
-timeout 20 wineserver -k >/dev/null 2>&1
+# The same at 144 DPI (150 %): the prefix's setting, set back to 96 at the
+# end (and by the next session, should this one fail).
+set_dpi() {
+  timeout 30 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    </dev/null >>"$wine_work/reg.log" 2>&1 || fail "could not set $1 DPI"
+  timeout 20 wineserver -k >/dev/null 2>&1
+}
+set_dpi 144
 start_orlo
 painted_shot orlo_main_window_144dpi.png
 click 600 300
@@ -128,6 +131,5 @@ keys F10 Down Down
 screen_shot orlo_menu_144dpi.png
 keys Escape Escape
 close_tarn "at 144 DPI"
-eval "$wine_restore" </dev/null >>"$wine_work/reg.log" 2>&1 || fail "could not set 96 DPI again"
-wine_restore=""
+set_dpi 96
 echo "startup: passed"
