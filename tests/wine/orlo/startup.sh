@@ -3,7 +3,8 @@
 # appears with Orlo's title and is painted, Esc and Enter do not close it, a
 # menu opens from the keyboard (owner-drawn, flat), and Alt+F4 ends the
 # program with status 0. Screenshots: orlo_main_window.png, orlo_menu.png,
-# orlo_main_window_144dpi.png (the same at 144 DPI), and, once Orlo's 帮助
+# orlo_settings_dialog.png, orlo_main_window_144dpi.png and
+# orlo_menu_144dpi.png (at 144 DPI), and, once Orlo's 帮助
 # menu is in the resources (ID_HELP_KINDS, ID_HELP_ABOUT), orlo_help.png and
 # orlo_about.png. Bounded in time.
 # Usage: startup.sh <Orlo.exe> <screenshot folder> [tarn.exe] [tarn-sim]
@@ -63,12 +64,18 @@ screen_shot() {  # file
     fail "no screenshot $1"
   echo "startup: screenshot $shots/$1"
 }
+# Fails unless window $1 is hidden or gone within 10 s.
+window_gone() {  # window, what
+  hidden() { ! visible_windows | grep -qx "$1"; }
+  poll 10 hidden "$1" || fail "a window stays after $2"
+}
 # Windows shown now, one id a line.
 visible_windows() { timeout 5 xdotool search --onlyvisible --name '.' 2>/dev/null | sort; }
 # Waits for a window that was not there before ($1: the list before).
 new_window() {  # before, seconds, what
+  windows_before=$1
   appeared() {
-    found=$(comm -13 <(echo "$1") <(visible_windows) | grep -v "^$win\$" | tail -1)
+    found=$(comm -13 <(echo "$windows_before") <(visible_windows) | grep -v "^$win\$" | tail -1)
     [ -n "$found" ]
   }
   poll "$2" appeared || fail "no new window within $2 s ($3)"
@@ -94,22 +101,29 @@ screen_shot orlo_menu.png
 keys Escape Escape
 sleep 1
 
+# A dialog in the flat look: the settings, from the 设置 button, cancelled.
+click 175 12
+wait_window '^Dialog$' 20 "settings dialog"
+shot "$found" orlo_settings_dialog.png
+keys Escape
+wait_gone '^Dialog$' 10 "settings dialog"
+
 if [ $has_orlo_menus -eq 1 ] && grep -q '^#define ID_HELP_KINDS' "$top/res/resource.h" &&
    grep -q '^#define ID_HELP_ABOUT' "$top/res/resource.h"; then
-  # 帮助 is the last menu: from the first, Left wraps to it. Its entries:
-  # the help window, then the about box.
+  # 帮助 is the last menu: from the first, Left goes to the system menu and
+  # Left again to it. Its entries: the help window, then the about box.
   before=$(visible_windows)
-  keys F10 Left Down Return
+  keys F10 Left Left Down Return
   new_window "$before" 20 "the help window"
   shot "$found" orlo_help.png
   keys Escape
-  sleep 1
+  window_gone "$found" "Esc on the help window"
   before=$(visible_windows)
-  keys F10 Left Down Down Return
+  keys F10 Left Left Down Down Return
   new_window "$before" 20 "the about box"
   shot "$found" orlo_about.png
   keys Return
-  sleep 1
+  window_gone "$found" "Enter on the about box"
 else
   echo "startup: no 帮助 menu in the resources yet: no help window or about box screenshots"
 fi
