@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Start-up of Orlo.exe under Wine on a private Xvfb display: the main window
-# appears with Orlo's title and is painted, Esc and Enter do not close it, a
-# menu opens from the keyboard (owner-drawn, flat), and Alt+F4 ends the
-# program with status 0. Screenshots: orlo_main_window.png, orlo_menu.png,
-# orlo_settings_dialog.png, orlo_main_window_144dpi.png and
-# orlo_menu_144dpi.png (at 144 DPI), and, once Orlo's 帮助
-# menu is in the resources (ID_HELP_KINDS, ID_HELP_ABOUT), orlo_help.png and
-# orlo_about.png. Bounded in time.
+# Start-up of Orlo.exe: a 32-bit GUI program that imports only Windows' own
+# DLLs; under Wine on a private Xvfb display its main window appears with
+# Orlo's title and is painted, Esc and Enter do not close it, a menu opens
+# from the keyboard (owner-drawn, flat), and Alt+F4 ends the program with
+# status 0. Screenshots: orlo_main_window.png, orlo_menu.png,
+# orlo_settings_dialog.png, and at 144 DPI orlo_main_window_144dpi.png and
+# orlo_menu_144dpi.png; once Orlo's 帮助 menu is in the resources
+# (ID_HELP_KINDS, ID_HELP_ABOUT) also orlo_help.png and orlo_about.png.
+# Bounded in time.
 # Usage: startup.sh <Orlo.exe> <screenshot folder> [tarn.exe] [tarn-sim]
 set -uo pipefail
 
@@ -19,6 +20,18 @@ shots=$2
 mkdir -p "$shots"
 shots=$(readlink -f "$shots")
 top=$(cd "$(dirname "$0")/../../.." && pwd)
+
+# The program itself: 32-bit, a GUI program, and it needs nothing beyond
+# Windows' own DLLs (no libstdc++, libgcc or winpthread beside it).
+headers=$(i686-w64-mingw32-objdump -p "$exe" 2>/dev/null) || {
+  echo "startup: cannot read $exe with i686-w64-mingw32-objdump" >&2
+  exit 1
+}
+grep -q '^Magic.*010b' <<<"$headers" || { echo "startup: $exe is not a 32-bit program" >&2; exit 1; }
+grep -q '^Subsystem.*Windows GUI' <<<"$headers" || { echo "startup: $exe is no GUI program" >&2; exit 1; }
+others=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'a-z' 'A-Z' |
+  grep -vxE 'KERNEL32\.DLL|MSVCRT\.DLL|USER32\.DLL|GDI32\.DLL|COMCTL32\.DLL|COMDLG32\.DLL|SHELL32\.DLL|WS2_32\.DLL')
+[ -z "$others" ] || { echo "startup: $exe imports $others" >&2; exit 1; }
 
 . "$(dirname "$0")/../wine_session.bash"
 wine_session_start "$(dirname "$exe")"
