@@ -82,7 +82,7 @@ wine_session_start() {
     </dev/null >"$wine_work/reg.log" 2>&1 || fail "could not set the session's settings"
 }
 
-# ---- Driving Tarn.exe's windows with xdotool (set title_pattern first).
+# ---- Driving the program's windows with xdotool (set title_pattern first).
 # Client area of the main window inside its Wine-drawn frame.
 client_x=4
 client_y=42
@@ -162,14 +162,14 @@ start_tarn_offline() {
   click 600 300
 }
 
-# Closes Tarn.exe with Alt+F4 (nothing must be left to ask) and fails unless
-# it ends within 20 s with status 0.
+# Closes the program ($exe: Tarn.exe or Orlo.exe) with Alt+F4 (nothing must
+# be left to ask) and fails unless it ends within 20 s with status 0.
 close_tarn() {  # what, for the messages
   timeout 5 xdotool key alt+F4
   tarn_gone() { ! kill -0 "$wine_child_pid" 2>/dev/null; }
-  poll 20 tarn_gone || fail "$1: Tarn.exe still runs after Alt+F4"
+  poll 20 tarn_gone || fail "$1: $(basename "$exe") still runs after Alt+F4"
   wait "$wine_child_pid"
   local status=$?
   wine_child_pid=""
-  [ $status -eq 0 ] || fail "$1: Tarn.exe ended with status $status"
+  [ $status -eq 0 ] || fail "$1: $(basename "$exe") ended with status $status"
 }
