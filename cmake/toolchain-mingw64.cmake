@@ -1,4 +1,5 @@
-# Cross-compiling Tarn.exe and tarn.exe for 64-bit Windows with mingw-w64.
+# Cross-compiling Tarn.exe and tarn.exe for 64-bit Windows with mingw-w64
+# (cmake/toolchain-mingw32.cmake builds the 32-bit edition, Orlo.exe).
 # The posix thread model is needed for std::thread.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

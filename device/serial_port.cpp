@@ -143,6 +143,9 @@ void SerialPort::startReader()
 void SerialPort::stopReader()
 {
     running_ = false;
+    // A read waiting on port events would otherwise wait for the next byte.
+    if (line_ && reader_.joinable())
+        line_->wakeReader();
     // Joining from the reader itself throws std::system_error
     // (resource_deadlock_would_occur), as std::thread::join does.
     if (reader_.joinable())

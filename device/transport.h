@@ -136,10 +136,17 @@ public:
     // Read time-outs in milliseconds: a read returns once intervalMs passes
     // without a new byte after the first one, or totalMs after it started.
     virtual OsError setReadTimeouts(unsigned intervalMs, unsigned totalMs) = 0;
-    // Reads up to capacity bytes, blocking at most for the read time-outs.
-    // A short read (count 0, no error) means the time-out expired. A device
-    // that has gone away reports an error, never closed.
+    // Reads up to capacity bytes, blocking at most for the read time-outs
+    // (a line that waits on port events instead: until a byte arrives,
+    // wakeReader is called or its own bound passes). A short read (count 0,
+    // no error) means the time-out expired. A device that has gone away
+    // reports an error, never closed.
     virtual Transfer read(std::uint8_t* buffer, std::size_t capacity) = 0;
+    // Ends the wait of a read in progress on the reader thread, or of the
+    // next read if none is in progress, which then returns a short read.
+    // Called on the owner's thread when it stops the reader. Lines whose
+    // reads end on their time-outs need nothing here.
+    virtual void wakeReader() {}
     // Writes all bytes, blocking until the driver has taken them (writes
     // have no time-out). count is the number written.
     virtual Transfer write(const std::uint8_t* bytes, std::size_t count) = 0;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native suite, the same suite
 # under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build
-# with its suite under Wine and the start-up check of Tarn.exe (screenshots
-# in build/win64/screenshots). Installs missing packages first.
+# with its suite under Wine and the start-up check of Tarn.exe, then the
+# 32-bit tree (Orlo.exe and its unit suite, its start-up and serial checks;
+# screenshots of both in build/win64/screenshots). Installs missing packages
+# first.
 # Usage: scripts/test.sh [--quick]   (--quick: native suite only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +38,10 @@ if [ $quick -eq 0 ]; then
     run_tree sanitizers build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORLO_SANITIZE=ON
   run_tree windows build/win64 -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw64.cmake"
+  # Orlo.exe and the 32-bit unit suite only; its Wine scripts use the native
+  # tarn-sim.
+  run_tree windows-32bit build/win32 -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw32.cmake"
   # Fuzzing: a short run of every target (10 s each, about 3 minutes in all).
   if bash scripts/fuzz.sh 10; then
     summary+=("fuzz targets: passed")

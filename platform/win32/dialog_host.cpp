@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/win32/controls.h"
+#include "platform/win32/flat_look.h"
 #include "platform/win32/wide.h"
 
 namespace orlo {
@@ -63,8 +64,13 @@ bool lookUpNotify(ControlKind kind, WORD code, Notify& out)
 
 }  // namespace
 
-DialogHost::DialogHost(Window& window, HINSTANCE instance, HICON bigIcon, HICON smallIcon)
-    : window_(window), instance_(instance), bigIcon_(bigIcon), smallIcon_(smallIcon)
+DialogHost::DialogHost(Window& window, HINSTANCE instance, HICON bigIcon, HICON smallIcon,
+                       bool flatLook)
+    : window_(window),
+      instance_(instance),
+      bigIcon_(bigIcon),
+      smallIcon_(smallIcon),
+      flatLook_(flatLook)
 {
 }
 
@@ -161,6 +167,8 @@ bool DialogHost::preTranslate(MSG& msg)
         bool ctrl = GetKeyState(VK_CONTROL) < 0;
         if (host->window_.onKeyDown(static_cast<int>(msg.wParam), ctrl, host->focusedControl()))
             return true;
+        if (msg.wParam == VK_RETURN && host->clickFocusedFlatButton())
+            return true;
     }
     return IsDialogMessageW(root, &msg) != 0;
 }
@@ -195,6 +203,9 @@ INT_PTR CALLBACK DialogHost::dialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 
 INT_PTR DialogHost::handle(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    INT_PTR flatResult = FALSE;
+    if (flatLook_ && handleFlatLook(msg, wParam, lParam, flatResult))
+        return flatResult;
     switch (msg) {
     case WM_INITDIALOG:
         return onInitDialog();
@@ -257,10 +268,14 @@ INT_PTR DialogHost::onInitDialog()
     if (smallIcon_)
         SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     window_.attach(this);
+    if (flatLook_)
+        flatButtons_ = flat::ownerDrawPushButtons(hwnd_);
     initialising_ = true;
     focusSetInInit_ = false;
     window_.onInit();
     initialising_ = false;
+    if (flatLook_)
+        flattenMenuBar();
     // TRUE asks the dialog manager to focus the first control; FALSE keeps
     // the focus the window chose.
     return focusSetInInit_ ? FALSE : TRUE;
@@ -375,9 +390,80 @@ void DialogHost::endDialog(int result)
     }
 }
 
+// ---- The flat look ----
+
+void DialogHost::flattenMenuBar()
+{
+    if (flat::ownerDrawMenu(GetMenu(hwnd_), true))
+        DrawMenuBar(hwnd_);
+}
+
+bool DialogHost::handleFlatLook(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result)
+{
+    switch (msg) {
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (!item)
+            return false;
+        if (item->CtlType == ODT_BUTTON) {
+            Colour face = 0;
+            const bool hasFace = faceColour(static_cast<int>(item->CtlID), face);
+            flat::drawButton(*item, hasFace, face);
+        } else if (!flat::drawMenuItem(*item)) {
+            return false;
+        }
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+        result = TRUE;
+        return true;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (!item || !flat::measureMenuItem(hwnd_, *item))
+            return false;
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+        result = TRUE;
+        return true;
+    }
+    case WM_INITMENU:
+        // A menu bar set after the dialog was made.
+        if (reinterpret_cast<HMENU>(wParam) == GetMenu(hwnd_))
+            flattenMenuBar();
+        return false;
+    case WM_INITMENUPOPUP:
+        // Before the popup is measured; the system menu keeps its look.
+        if (!HIWORD(lParam))
+            flat::ownerDrawMenu(reinterpret_cast<HMENU>(wParam), false);
+        return false;
+    case WM_MENUCHAR: {
+        const LRESULT chosen =
+            flat::menuChar(reinterpret_cast<HMENU>(lParam), static_cast<wchar_t>(LOWORD(wParam)));
+        if (!chosen)
+            return false;
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, chosen);
+        result = TRUE;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool DialogHost::clickFocusedFlatButton()
+{
+    HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != hwnd_ || !IsWindowEnabled(focus))
+        return false;
+    const int id = GetDlgCtrlID(focus);
+    if (std::find(flatButtons_.begin(), flatButtons_.end(), id) == flatButtons_.end())
+        return false;
+    SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+    return true;
+}
+
 // ---- Win32WindowHost ----
 
-Win32WindowHost::Win32WindowHost(HINSTANCE instance, int iconId) : instance_(instance)
+Win32WindowHost::Win32WindowHost(HINSTANCE instance, int iconId, bool flatLook)
+    : instance_(instance), flatLook_(flatLook)
 {
     if (iconId) {
         bigIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON,
@@ -400,13 +486,13 @@ Win32WindowHost::~Win32WindowHost()
 
 int Win32WindowHost::runModal(Window& window, Window* owner)
 {
-    DialogHost host(window, instance_, bigIcon_, smallIcon_);
+    DialogHost host(window, instance_, bigIcon_, smallIcon_, flatLook_);
     return host.runModal(windowHandle(owner));
 }
 
 bool Win32WindowHost::createModeless(Window& window, Window* owner)
 {
-    auto host = std::make_unique<DialogHost>(window, instance_, bigIcon_, smallIcon_);
+    auto host = std::make_unique<DialogHost>(window, instance_, bigIcon_, smallIcon_, flatLook_);
     if (!host->create(windowHandle(owner)))
         return false;
     modeless_.push_back(std::move(host));

@@ -33,7 +33,9 @@ namespace orlo {
 // WM_INITDIALOG returns FALSE).
 class DialogHost final : public View {
 public:
-    DialogHost(Window& window, HINSTANCE instance, HICON bigIcon, HICON smallIcon);
+    // flatLook: push buttons and menus drawn in the flat look (flat_look.h).
+    DialogHost(Window& window, HINSTANCE instance, HICON bigIcon, HICON smallIcon,
+               bool flatLook = false);
     ~DialogHost() override;  // destroys the dialog when it still exists
     DialogHost(const DialogHost&) = delete;
     DialogHost& operator=(const DialogHost&) = delete;
@@ -120,6 +122,15 @@ private:
     void close();
     HWND item(int id) const;
 
+    // The flat look: buttons are made owner-drawn when the dialog is made,
+    // the menu bar once the window has set it up (and again when it is
+    // opened, for a bar set later), popups as they open.
+    void flattenMenuBar();
+    // The messages of the flat look; true with result when handled.
+    bool handleFlatLook(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // Enter on a focused flat button clicks it (see flat_look.h).
+    bool clickFocusedFlatButton();
+
     Window& window_;
     HINSTANCE instance_;
     HICON bigIcon_, smallIcon_;
@@ -131,14 +142,17 @@ private:
     bool focusSetInInit_ = false;
     std::map<int, Colour> faceColours_;
     std::vector<int> systemMenuCommands_;
+    bool flatLook_ = false;
+    std::vector<int> flatButtons_;
 };
 
-// The WindowHost of Tarn.exe. It owns the hosts of the modeless windows it
-// creates and destroys their dialogs when it ends.
+// The WindowHost of Tarn.exe and Orlo.exe. It owns the hosts of the
+// modeless windows it creates and destroys their dialogs when it ends.
 class Win32WindowHost final : public WindowHost {
 public:
     // iconId: the application icon given to every dialog (0: none).
-    Win32WindowHost(HINSTANCE instance, int iconId);
+    // flatLook: every dialog draws its buttons and menus flat.
+    Win32WindowHost(HINSTANCE instance, int iconId, bool flatLook = false);
     ~Win32WindowHost() override;
     Win32WindowHost(const Win32WindowHost&) = delete;
     Win32WindowHost& operator=(const Win32WindowHost&) = delete;
@@ -149,6 +163,7 @@ public:
 private:
     HINSTANCE instance_;
     HICON bigIcon_ = nullptr, smallIcon_ = nullptr;
+    bool flatLook_;
     std::vector<std::unique_ptr<DialogHost>> modeless_;
 };
 

@@ -90,6 +90,12 @@ struct FakeSerialDevice {
     // Bytes for the reader, and an error to report once they are read.
     std::deque<std::uint8_t> incoming;
     OsError readErrorAfterIncoming = 0;
+    // A line that waits on port events: a read waits for bytes or
+    // wakeReader, not for a time-out (bounded at 5 s, which counts as a
+    // read nobody woke).
+    bool readsWaitForEvents = false;
+    bool wakePending = false;
+    int readsNotWoken = 0;
 
     // Record.
     std::vector<std::string> calls;  // "open PATH", "getState", "setState 9600", ...
@@ -170,14 +176,22 @@ public:
         noteReconfigure("timeouts " + std::to_string(intervalMs) + " " + std::to_string(totalMs));
         return d_->timeoutsError;
     }
-    // Blocks up to the read time-out (10 ms of real time) like a driver.
+    // Blocks up to the read time-out (10 ms of real time) like a driver, or
+    // until woken when the device waits on events.
     Transfer read(std::uint8_t* buffer, std::size_t capacity) override
     {
         std::unique_lock<std::mutex> lock(d_->mutex);
         ++d_->readsInProgress;
-        d_->changed.wait_for(lock, std::chrono::milliseconds(10), [&] {
-            return !d_->incoming.empty() || d_->readErrorAfterIncoming != 0;
-        });
+        d_->changed.notify_all();
+        const bool events = d_->readsWaitForEvents;
+        const bool ended = d_->changed.wait_for(
+            lock, std::chrono::milliseconds(events ? 5000 : 10), [&] {
+                return !d_->incoming.empty() || d_->readErrorAfterIncoming != 0 ||
+                       (events && d_->wakePending);
+            });
+        if (events && !ended)
+            ++d_->readsNotWoken;
+        d_->wakePending = false;
         Transfer t;
         while (t.count < capacity && !d_->incoming.empty()) {
             buffer[t.count++] = d_->incoming.front();
@@ -213,6 +227,14 @@ public:
         std::lock_guard<std::mutex> lock(d_->mutex);
         d_->calls.push_back("drain");
         return 0;
+    }
+    void wakeReader() override
+    {
+        {
+            std::lock_guard<std::mutex> lock(d_->mutex);
+            d_->wakePending = true;
+        }
+        d_->changed.notify_all();
     }
 
 private:

@@ -226,6 +226,27 @@ TEST_F(SerialPortReader, OpenAfterAFatalErrorReleasesTheOldDeviceFirst)
     EXPECT_EQ(device->linesAlive, 1);
 }
 
+// A line that waits on port events has no read time-out: close and a baud
+// change must wake its reader, or they would wait for the next byte.
+TEST_F(SerialPortReader, StoppingWakesAReaderThatWaitsOnEvents)
+{
+    device->readsWaitForEvents = true;
+    auto readerWaiting = [&] {
+        std::unique_lock<std::mutex> lock(device->mutex);
+        return device->changed.wait_for(lock, std::chrono::milliseconds(kWaitMs),
+                                        [&] { return device->readsInProgress > 0; });
+    };
+    ASSERT_TRUE(port.open(queue, 3, 9600));
+    ASSERT_TRUE(readerWaiting());
+    ASSERT_TRUE(port.setBaudRate(115200));
+    device->feed("W");
+    EXPECT_EQ(queue.bytes(1, kWaitMs), "W");
+    ASSERT_TRUE(readerWaiting());
+    port.close();
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(device->readsNotWoken, 0);
+}
+
 using SerialPortBaudRate = PortFixture;
 
 TEST_F(SerialPortBaudRate, RefusedWhenThePortIsNotOpen)

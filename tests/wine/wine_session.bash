@@ -12,10 +12,17 @@ wine_child_pid=""
 # them.
 sim_pid=""
 com_link=""
+# More far ends of serial lines (pseudo-terminals a script started) and the
+# COM links to them, stopped and removed the same way.
+far_pids=()
+far_links=()
 
 wine_session_cleanup() {
   [ -n "$sim_pid" ] && kill -TERM "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
   [ -n "$com_link" ] && rm -f "$com_link"
+  local p
+  for p in "${far_pids[@]}"; do kill -TERM "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
+  for p in "${far_links[@]}"; do rm -f "$p"; done
   timeout 20 wineserver -k >/dev/null 2>&1
   [ -n "$wine_child_pid" ] && kill "$wine_child_pid" 2>/dev/null
   [ -n "$wine_xvfb_pid" ] && kill "$wine_xvfb_pid" 2>/dev/null
@@ -47,7 +54,10 @@ wine_session_start() {
   local bindir=$1
   local top
   top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-  export WINEPREFIX="$bindir/wine-test-prefix"
+  # One prefix for both programs: the 32-bit tree's tests name the 64-bit
+  # tree's (ORLO_WINE_PREFIX), so Tarn.exe and Orlo.exe run in the same one.
+  # The two trees' Wine tests must therefore not run at the same time.
+  export WINEPREFIX="${ORLO_WINE_PREFIX:-$bindir/wine-test-prefix}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export HOME=${HOME:-/root}
@@ -63,13 +73,16 @@ wine_session_start() {
 
   bash "$top/scripts/wine-prefix.sh" "$WINEPREFIX" >"$wine_work/prefix.log" 2>&1 ||
     fail "could not prepare the Wine prefix"
-  # No window manager here: Wine draws the captions itself, so screenshots
-  # show the titles.
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
-    </dev/null >"$wine_work/reg.log" 2>&1 || fail "could not set the X11 driver options"
+  # The session's settings. No window manager here: Wine draws the captions
+  # itself, so screenshots show the titles. 96 DPI, whatever a script that
+  # tried another left behind.
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:00000060\r\n\r\n' \
+    >"$wine_work/session.reg"
+  timeout 60 wine regedit /S "Z:${wine_work//\//\\}\\session.reg" \
+    </dev/null >"$wine_work/reg.log" 2>&1 || fail "could not set the session's settings"
 }
 
-# ---- Driving Tarn.exe's windows with xdotool (set title_pattern first).
+# ---- Driving the program's windows with xdotool (set title_pattern first).
 # Client area of the main window inside its Wine-drawn frame.
 client_x=4
 client_y=42
@@ -149,14 +162,14 @@ start_tarn_offline() {
   click 600 300
 }
 
-# Closes Tarn.exe with Alt+F4 (nothing must be left to ask) and fails unless
-# it ends within 20 s with status 0.
+# Closes the program ($exe: Tarn.exe or Orlo.exe) with Alt+F4 (nothing must
+# be left to ask) and fails unless it ends within 20 s with status 0.
 close_tarn() {  # what, for the messages
   timeout 5 xdotool key alt+F4
   tarn_gone() { ! kill -0 "$wine_child_pid" 2>/dev/null; }
-  poll 20 tarn_gone || fail "$1: Tarn.exe still runs after Alt+F4"
+  poll 20 tarn_gone || fail "$1: $(basename "$exe") still runs after Alt+F4"
   wait "$wine_child_pid"
   local status=$?
   wine_child_pid=""
-  [ $status -eq 0 ] || fail "$1: Tarn.exe ended with status $status"
+  [ $status -eq 0 ] || fail "$1: $(basename "$exe") ended with status $status"
 }

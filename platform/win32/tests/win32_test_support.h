@@ -1,7 +1,8 @@
 // What the tests of real windows share: whether a display is required (the
 // Wine suite sets ORLO_REQUIRE_WINDOWS, so nothing may skip there), where
-// Tarn.exe with its templates is, a message pump through the dialog host's
-// loop step, and a window's text.
+// the program with the templates is (Tarn.exe, or Orlo.exe in the 32-bit
+// tree), a message pump through the dialog host's loop step, and a
+// window's text.
 #pragma once
 
 #include <windows.h>
@@ -23,7 +24,7 @@ inline std::wstring tarnPath()
     wchar_t buf[MAX_PATH] = {};
     if (GetEnvironmentVariableW(L"ORLO_TARN_EXE", buf, MAX_PATH) > 0)
         return buf;
-    std::string p = ORLO_BINARY_DIR "/Tarn.exe";
+    std::string p = ORLO_BINARY_DIR "/" ORLO_GUI_EXE;
     return std::wstring(p.begin(), p.end());
 }
 

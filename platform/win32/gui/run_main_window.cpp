@@ -1,16 +1,18 @@
-// Entry point of Tarn.exe: common controls, the Win32 shell and window host,
-// the sink that turns received bytes into WM_RX_BYTE for the main window,
-// then the application, which runs the main window until it closes.
-#include <windows.h>
+// Putting a Windows edition together (see run_main_window.h).
+#include "platform/win32/gui/run_main_window.h"
+
 #include <commctrl.h>
 
 #include "app/tarn_app.h"
+#include "platform/strings.h"
 #include "platform/win32/dialog_host.h"
 #include "platform/win32/rx_sink.h"
 #include "platform/win32/shell.h"
 #include "res/resource.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+namespace orlo {
+
+int runMainWindow(HINSTANCE instance, const Edition& edition, SerialPort::Opener openSerial)
 {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
@@ -19,24 +21,26 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
                      ICC_STANDARD_CLASSES | ICC_LINK_CLASS;
     InitCommonControlsEx(&controls);
 
-    orlo::Win32Shell shell(instance);
-    orlo::Shell* previous = orlo::setShell(&shell);
+    Win32Shell shell(instance);
+    Shell* previous = setShell(&shell);
     int result;
     {
         // Declared before the application: the transports' threads may hand
         // it bytes until the main window's link has closed.
-        orlo::WindowMessageSink sink;
-        orlo::Win32WindowHost host(instance, IDI_MAIN);
-        orlo::MainWindowServices services;
+        WindowMessageSink sink;
+        Win32WindowHost host(instance, IDI_MAIN, edition.flatLook);
+        MainWindowServices services;
         services.sink = &sink;
-        services.windowReady = [&sink](orlo::Window* window) {
-            sink.setWindow(orlo::windowHandle(window));
-        };
-        orlo::CTarnApp app(host, services);
+        services.windowReady = [&sink](Window* window) { sink.setWindow(windowHandle(window)); };
+        services.link.openSerial = std::move(openSerial);
+        services.edition = &edition;
+        CTarnApp app(host, services);
         result = app.run();
     }
     if (result < 0)
-        shell.diagnostic("Tarn: the main window could not be created");
-    orlo::setShell(previous);
+        shell.diagnostic(format("%s: the main window could not be created", edition.name));
+    setShell(previous);
     return result < 0 ? 1 : 0;
 }
+
+}  // namespace orlo
