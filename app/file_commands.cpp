@@ -10,6 +10,7 @@
 
 #include "model/files.h"
 #include "model/program.h"
+#include "platform/text.h"
 #include "res/resource.h"
 
 namespace orlo {
@@ -55,7 +56,7 @@ bool CTarnDlg::askToSaveChanges()
 void CTarnDlg::showTitleFor(const std::string& path)
 {
     if (view_)
-        view_->setTitle(path.empty() ? baseTitle : baseTitle + " " + path);
+        view_->setTitle(path.empty() ? baseTitle : baseTitle + " " + pathToText(path));
 }
 
 bool CTarnDlg::newProgram()

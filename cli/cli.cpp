@@ -1,17 +1,19 @@
 // The command registry and the argument helpers of the tarn command.
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "cli/command.h"
 #include "expr/fullwidth.h"
 #include "expr/names.h"
+#include "platform/files.h"
 #include "platform/strings.h"
 #include "platform/text.h"
 
 namespace orlo::cli {
 
 namespace {
+
+// As tarn names reads a name table text.
+constexpr std::size_t kMaxNameTextBytes = 2000000;
 
 std::vector<Command>& registry()
 {
@@ -62,6 +64,49 @@ std::string oneLine(const std::string& gbk)
         i += n;
     }
     return out;
+}
+
+bool Cli::addArgument(const std::string& given)
+{
+    std::string held;
+    std::size_t bad = 0;
+    const bool isText = utf8ToGbkExact(given, held, bad);
+    if (!isText)
+        held = utf8ToGbk(given);
+    const auto known = given_.find(held);
+    if (known != given_.end() && known->second != given) {
+        // "😀x.json" and "????x.json" both held as "????x.json": never let one
+        // stand for the other.
+        std::fprintf(stderr, "tarn: arguments '%s' and '%s' cannot be told apart\n",
+                     known->second.c_str(), given.c_str());
+        return false;
+    }
+    given_[held] = given;
+    if (!isText)
+        notText_.insert(held);
+    args.push_back(held);
+    return true;
+}
+
+std::string Cli::path(const std::string& arg) const
+{
+    const auto known = given_.find(arg);
+    return known == given_.end() ? arg : known->second;
+}
+
+bool Cli::text(const std::vector<std::string>& values) const
+{
+    for (const std::string& v : values) {
+        if (notText_.count(v) == 0)
+            continue;
+        const std::string given = path(v);
+        std::string gbk;
+        std::size_t bad = 0;
+        utf8ToGbkExact(given, gbk, bad);
+        std::fprintf(stderr, "tarn: %s\n", describeRefusedText(given, bad).c_str());
+        return false;
+    }
+    return true;
 }
 
 void Cli::print(const std::string& gbk) const
@@ -148,16 +193,14 @@ bool loadNamesOption(Cli& cli)
     bool ok = true;
     if (!cli.takeOption("names", path, ok))
         return ok;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "tarn: cannot read name table %s\n", gbkToUtf8(path).c_str());
+    std::string text, error;
+    if (!readFilePrefix(cli.path(path), kMaxNameTextBytes, text, error)) {
+        cli.error("tarn: cannot read name table " + path + ": " + error);
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
     // A table taken only in part would make formulas name other resources
     // than the file says: refuse the command instead.
-    std::string message = names().importText(text.str());
+    std::string message = names().importText(text);
     if (!message.empty()) {
         cli.error("tarn: " + path + ": " + message);
         return false;

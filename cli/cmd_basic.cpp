@@ -25,7 +25,7 @@ int runOperand(Cli& cli)
 {
     if (!loadNamesOption(cli))
         return 1;
-    if (cli.unknownOption())
+    if (cli.unknownOption() || !cli.text(cli.args))
         return 2;
     std::vector<std::string> pos = cli.positionals();
     if (pos.size() != 1) {

@@ -308,7 +308,7 @@ int runDevice(Cli& cli)
 
     // The program to write is loaded before the link opens: a bad file
     // costs no connection.
-    if (sub->action == Action::Write && !openProgramFile(argument))
+    if (sub->action == Action::Write && !openProgramFile(cli.path(argument)))
         return 1;
 
     choice.connectTimeoutMs = timeoutMs;
@@ -371,7 +371,7 @@ int runDevice(Cli& cli)
     }
     if (succeeded && sub->action == Action::Read) {
         std::string error;
-        if (!writeFileSafely(argument, events.image(), error)) {
+        if (!writeFileSafely(cli.path(argument), events.image(), error)) {
             events.report(false);
             cli.error("tarn: " + argument + ": " + error);
             return 1;

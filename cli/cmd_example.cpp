@@ -38,7 +38,7 @@ int runExample(Cli& cli)
         return 2;
     }
     std::string error;
-    if (!writeFileSafely(pos[1], buildImage(), error)) {
+    if (!writeFileSafely(cli.path(pos[1]), buildImage(), error)) {
         cli.error("tarn: " + pos[1] + ": " + error);
         return 1;
     }

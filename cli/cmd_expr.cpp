@@ -128,7 +128,7 @@ int runExpr(Cli& cli)
         return 2;
     if (!loadNamesOption(cli))
         return 1;
-    if (cli.unknownOption())
+    if (cli.unknownOption() || !cli.text(cli.args) || !cli.text({options.separator, options.name}))
         return 2;
     const Form* form = findForm(formName);
     if (form == nullptr)

@@ -94,7 +94,7 @@ int printVerdict(const Cli& cli, const FileReading& reading)
 bool readPrefix(const Cli& cli, const std::string& path, std::size_t maxBytes, std::string& bytes)
 {
     std::string error;
-    if (!readFilePrefix(path, maxBytes, bytes, error)) {
+    if (!readFilePrefix(cli.path(path), maxBytes, bytes, error)) {
         cli.error("tarn: " + path + ": " + error);
         return false;
     }
@@ -112,7 +112,7 @@ int dumpProgram(const Cli& cli, const std::string& path)
     const std::string marks = bytes.substr(std::min<std::size_t>(6, bytes.size()), 4);
     cli.print(format("header: check %02X %02X  length %u  marks %s", hi, lo, total,
                      hexText(marks).c_str()));
-    const FileReading reading = readProgramFile(path);
+    const FileReading reading = readProgramFile(cli.path(path));
     if (!r.ok())
         return printVerdict(cli, reading);
     if (total < kImageHeaderBytes || total > kMaxDumpBytes) {
@@ -145,7 +145,7 @@ int dumpProgram(const Cli& cli, const std::string& path)
 
 int dumpFunction(const Cli& cli, const std::string& path)
 {
-    const FileReading reading = readFunctionFile(path);
+    const FileReading reading = readFunctionFile(cli.path(path));
     std::string bytes;
     if (!readPrefix(cli, path, 6, bytes))
         return 1;
@@ -213,7 +213,8 @@ bool loadProgramOrFunction(const Cli& cli, const std::string& path, ProgramSecti
                            bool& isFunction)
 {
     isFunction = endsWith(path, kFunctionExtension);
-    const FileReading reading = isFunction ? readFunctionFile(path) : readProgramFile(path);
+    const FileReading reading =
+        isFunction ? readFunctionFile(cli.path(path)) : readProgramFile(cli.path(path));
     if (reading.verdict != FileVerdict::Loaded) {
         cli.error("tarn: " + path + ": " + verdictText(reading));
         return false;

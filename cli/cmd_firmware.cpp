@@ -98,7 +98,7 @@ int takeImages(Cli& cli, std::map<int, std::string>& images)
         const std::string path = value.substr(eq + 1);
         std::string bytes, error;
         const std::size_t largest = kMaxFirmwareBlocks * kBlockBytes;
-        if (!readFilePrefix(path, largest + 1, bytes, error)) {
+        if (!readFilePrefix(cli.path(value).substr(eq + 1), largest + 1, bytes, error)) {
             cli.error("tarn: " + path + ": " + error);
             return 1;
         }

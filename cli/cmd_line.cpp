@@ -90,7 +90,7 @@ int runLine(Cli& cli)
     std::string hex, pick;
     const bool bytesForm = cli.takeOption("bytes", hex, ok);
     const bool picked = cli.takeOption("pick", pick, ok);
-    if (!ok || cli.unknownOption())
+    if (!ok || cli.unknownOption() || !cli.text(cli.args))
         return 2;
     const std::vector<std::string> pos = cli.positionals();
     if (bytesForm)

@@ -46,7 +46,7 @@ std::size_t imageLength(std::string_view bytes)
 bool readText(const Cli& cli, const std::string& path, std::string& text)
 {
     std::string error;
-    if (!readFilePrefix(path, kMaxTextBytes, text, error)) {
+    if (!readFilePrefix(cli.path(path), kMaxTextBytes, text, error)) {
         cli.error("tarn: " + path + ": " + error);
         return false;
     }
@@ -59,7 +59,7 @@ bool readProgram(const Cli& cli, const std::string& path, ProgramFile& file)
 {
     file.path = path;
     std::string error;
-    if (!readFilePrefix(path, kMaxImageBytes + 1, file.bytes, error)) {
+    if (!readFilePrefix(cli.path(path), kMaxImageBytes + 1, file.bytes, error)) {
         cli.error("tarn: " + path + ": " + error);
         return false;
     }
@@ -124,7 +124,7 @@ int writeProgram(const Cli& cli, const ProgramFile& file)
         return 1;
     }
     std::string error;
-    if (!writeFileSafely(file.path, image, error)) {
+    if (!writeFileSafely(cli.path(file.path), image, error)) {
         cli.error("tarn: " + file.path + ": " + error);
         return 1;
     }
@@ -160,6 +160,8 @@ int runList(const Cli& cli, const std::vector<std::string>& pos)
 
 int runSet(const Cli& cli, const std::vector<std::string>& pos)
 {
+    if (!cli.text({pos[2], pos[3]}))
+        return 2;
     ProgramFile file;
     if (!readProgram(cli, pos[1], file))
         return 1;
@@ -183,7 +185,7 @@ int runExport(const Cli& cli, const std::vector<std::string>& pos)
         return 1;
     }
     std::string error;
-    if (!writeFileSafely(pos[2], file.names->exportText(), error)) {
+    if (!writeFileSafely(cli.path(pos[2]), file.names->exportText(), error)) {
         cli.error("tarn: " + pos[2] + ": " + error);
         return 1;
     }

@@ -66,7 +66,7 @@ int runShow(Cli& cli)
 // another file, however its path is spelled.
 bool outputIsInput(const Cli& cli, const std::string& in, const std::string& out)
 {
-    if (!sameFile(in, out))
+    if (!sameFile(cli.path(in), cli.path(out)))
         return false;
     cli.error("tarn: " + out + ": is the input file " + in + "; give another output file");
     return true;
@@ -75,7 +75,7 @@ bool outputIsInput(const Cli& cli, const std::string& in, const std::string& out
 bool writeOut(const Cli& cli, const std::string& path, const std::string& bytes)
 {
     std::string error;
-    if (!writeFileSafely(path, bytes, error)) {
+    if (!writeFileSafely(cli.path(path), bytes, error)) {
         cli.error("tarn: " + path + ": " + error);
         return false;
     }
@@ -114,7 +114,7 @@ int runBuild(Cli& cli)
     if (outputIsInput(cli, pos[0], pos[1]))
         return 2;
     std::string json, error;
-    if (!readFilePrefix(pos[0], kMaxJsonBytes, json, error)) {
+    if (!readFilePrefix(cli.path(pos[0]), kMaxJsonBytes, json, error)) {
         cli.error("tarn: " + pos[0] + ": " + error);
         return 1;
     }

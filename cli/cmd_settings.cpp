@@ -7,6 +7,7 @@
 #include "cli/link_options.h"
 #include "device/settings.h"
 #include "platform/strings.h"
+#include "platform/text.h"
 
 namespace orlo::cli {
 
@@ -14,7 +15,7 @@ namespace {
 
 int runSettings(Cli& cli)
 {
-    if (cli.unknownOption())
+    if (cli.unknownOption() || !cli.text(cli.args))
         return 2;
     std::vector<std::string> pos = cli.positionals();
     if (pos.empty()) {
@@ -44,7 +45,7 @@ int runSettings(Cli& cli)
         return 2;
     }
     if (!writeSetting(settingsPath(), *key, stored)) {
-        cli.error("tarn: cannot write " + settingsPath());
+        cli.error("tarn: cannot write " + pathToText(settingsPath()));
         return 1;
     }
     return 0;

@@ -142,7 +142,7 @@ int runTerminal(Cli& cli)
     const bool haveListen = cli.takeOption("listen", listenText, ok);
     const bool hexDisplay = cli.takeFlag("hex");
     const bool hexInput = cli.takeFlag("hex-input");
-    if (!ok || cli.unknownOption())
+    if (!ok || cli.unknownOption() || !cli.text({sendText}))
         return 2;
     if (!cli.positionals().empty())
         return usageError("tarn terminal takes options only (see --help)");

@@ -1,11 +1,14 @@
 // The tarn command line: subcommands register themselves with a name, a
 // one-line summary and a help text, and receive their arguments already
-// converted from UTF-8 to GBK. Output goes through Cli::print, which converts
-// GBK back to UTF-8 (or leaves it raw with --gbk).
+// converted from UTF-8 to GBK. File names are not text: Cli::path gives an
+// argument back as it was given, for the file functions. Output goes through
+// Cli::print, which converts GBK back to UTF-8 (or leaves it raw with --gbk).
 #pragma once
 
 #include <cstdio>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,9 +20,24 @@ namespace orlo::cli {
 
 class Cli {
 public:
-    // Arguments after the subcommand name, GBK; global options removed.
+    // Arguments after the subcommand name, GBK; global options removed. One
+    // that has no GBK form (an emoji, bytes that are not UTF-8) is held as
+    // its GBK form with '?' for what GBK has not: usable only through path(),
+    // and refused by text().
     std::vector<std::string> args;
     bool rawGbk = false;
+
+    // Adds a command-line argument as given (UTF-8, or any bytes on POSIX).
+    // False, with the reason on standard error, when two different
+    // arguments would be held alike.
+    bool addArgument(const std::string& given);
+    // The argument (a value of args or taken from it) as it was given: the
+    // path to hand to the file functions. A value that was never an argument
+    // comes back unchanged.
+    std::string path(const std::string& arg) const;
+    // True when every value is text (has a GBK form); otherwise says which
+    // is not on standard error. For the commands that take text.
+    bool text(const std::vector<std::string>& values) const;
 
     // Writes GBK text followed by a newline to standard output / error.
     void print(const std::string& gbk) const;
@@ -35,6 +53,10 @@ public:
     bool unknownOption() const;
     // The arguments left once options are taken, without a "--" separator.
     std::vector<std::string> positionals() const;
+
+private:
+    std::map<std::string, std::string> given_;  // held form -> form as given
+    std::set<std::string> notText_;             // held forms of non-GBK arguments
 };
 
 struct Command {

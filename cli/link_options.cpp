@@ -7,6 +7,7 @@
 #include "cli/number_option.h"
 #include "device/settings.h"
 #include "platform/strings.h"
+#include "platform/text.h"
 
 namespace orlo::cli {
 
@@ -64,7 +65,7 @@ int takeLinkOptions(Cli& cli, LinkChoice& choice)
         if (serial.empty())
             return usageError("--serial needs a device, e.g. /dev/ttyUSB0 or COM3");
         choice.settings.useTcp = false;
-        choice.serialDevice = serialDevicePath(serial);
+        choice.serialDevice = serialDevicePath(cli.path(serial));
     }
     if (haveBaud) {
         if (!parseDecimal(baud, 1, 4000000, choice.baudRate))
@@ -84,7 +85,7 @@ std::string describeLink(const LinkChoice& choice)
     std::string device =
         choice.serialDevice.empty() ? serialPortPath(s.comIndex + 1) : choice.serialDevice;
     unsigned rate = choice.baudRate != 0 ? choice.baudRate : baudFromIndex(s.baudIndex);
-    return format("serial %s %u", device.c_str(), rate);
+    return format("serial %s %u", pathToText(device).c_str(), rate);
 }
 
 std::string linkLostText(const LinkChoice& choice, LinkKind kind)

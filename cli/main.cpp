@@ -1,6 +1,6 @@
 // tarn: the command-line tool over Orlo's core. Dispatches to the registered
 // subcommands; arguments arrive as UTF-8 and are handed on as GBK (one that
-// has no GBK form is refused).
+// has no GBK form serves only as a file name).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -123,17 +123,11 @@ int main(int argc, char** argv)
         return 0;
     }
     // Every argument becomes GBK exactly: a character GBK has not would be
-    // stored (or looked up) as '?'.
-    for (std::size_t i = 1; i < rest.size(); ++i) {
-        std::string gbk;
-        std::size_t bad = 0;
-        if (!orlo::utf8ToGbkExact(rest[i], gbk, bad)) {
-            std::fprintf(stderr, "tarn: %s (argument %u)\n",
-                         orlo::describeRefusedText(rest[i], bad).c_str(), static_cast<unsigned>(i));
+    // stored (or looked up) as '?'. File names keep the form they were given
+    // in (Cli::path).
+    for (std::size_t i = 1; i < rest.size(); ++i)
+        if (!cli.addArgument(rest[i]))
             return 2;
-        }
-        cli.args.push_back(gbk);
-    }
     CliShell shell(cli);
     orlo::setShell(&shell);
     const int status = c->run(cli);

@@ -15,7 +15,7 @@ constexpr std::size_t kMaxJsonBytes = 64u << 20;
 bool loadJson(const Cli& cli, const std::string& path, ProgramSide& side)
 {
     std::string json, error;
-    if (!readFilePrefix(path, kMaxJsonBytes, json, error)) {
+    if (!readFilePrefix(cli.path(path), kMaxJsonBytes, json, error)) {
         cli.error("tarn: " + path + ": " + error);
         return false;
     }
@@ -40,11 +40,11 @@ bool loadSide(const Cli& cli, const std::string& path, ProgramSide& side)
         return loadJson(cli, path, side);
     if (endsWith(path, kFunctionExtension)) {
         // Messages about a damaged file come through the shell.
-        if (!loadFunctionFile(side.section, path))
+        if (!loadFunctionFile(side.section, cli.path(path)))
             return false;
         // Readers ignore the block id; it still tells which section it was.
         std::string head, error;
-        if (readFilePrefix(path, 8, head, error) && head.size() == 8)
+        if (readFilePrefix(cli.path(path), 8, head, error) && head.size() == 8)
             side.section.id = static_cast<std::uint8_t>(head[6]) << 8 |
                               static_cast<std::uint8_t>(head[7]);
         side.isSection = true;
@@ -54,7 +54,7 @@ bool loadSide(const Cli& cli, const std::string& path, ProgramSide& side)
         cli.error("tarn: " + path + ": not a program file (.qv3), function file (.hanshu) or JSON");
         return false;
     }
-    if (!openProgramFile(path)) {
+    if (!openProgramFile(cli.path(path))) {
         cli.error("tarn: " + path + ": could not be read as a program file");
         return false;
     }

@@ -117,6 +117,14 @@ std::string NameTable::rename(const std::string& systemName, const std::string& 
     std::string canonical = canonicalText(classifyOperand(systemName, *this));
     if (canonical.empty() || canonicalText(classifyOperand(canonical, *this)) != canonical)
         canonical = systemName;
+    // An alias that is the resource's own name once written canonically
+    // (整数5 for 变量5) is no alias either. Stored, it would export as a line
+    // that an import takes for a reset, ending the import there.
+    if (alias == canonical) {
+        clearAlias(systemName);
+        clearAlias(canonical);
+        return kReset;
+    }
 
     if (!isValidAlias(alias))
         return kBadAlias;

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/strings.h"
+#include "platform/text.h"
 
 namespace orlo {
 
@@ -25,7 +26,7 @@ void tell(const std::string& text, const char* caption = "提示")
 
 void tellFileError(const std::string& path, const std::string& error)
 {
-    tell(path + "\n" + error);
+    tell(pathToText(path) + "\n" + error);
 }
 
 std::uint32_t u32beAt(const std::string& b, std::size_t at)

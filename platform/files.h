@@ -1,7 +1,7 @@
-// Whole-file reading and safe whole-file writing. Paths are GBK like every
-// other text inside the program; each platform converts them to its own form
-// (UTF-8 on POSIX, UTF-16 on Windows). Errors come back as the system's own
-// text, in GBK, ready for a message box.
+// Whole-file reading and safe whole-file writing. Paths are in the system's
+// own form, not GBK text (see pathToText in platform/text.h): the bytes as
+// given on POSIX, UTF-8 on Windows (used as UTF-16). Errors come back as the
+// system's own text, in GBK, ready for a message box.
 #pragma once
 
 #include <cstddef>

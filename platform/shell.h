@@ -23,9 +23,9 @@ struct FileFilter {
 
 struct FileDialogRequest {
     std::vector<FileFilter> filters;
-    std::string initialFolder;   // empty: the system's choice
+    std::string initialFolder;   // a path (platform/text.h); empty: the system's choice
     std::string defaultExtension;  // without the dot, empty for none
-    std::string fileName;          // proposed name, may be empty
+    std::string fileName;          // proposed name (a path), may be empty
 };
 
 class Shell {
@@ -36,7 +36,8 @@ public:
     virtual Answer messageBox(const std::string& text, const std::string& caption,
                               Buttons buttons = Buttons::Ok, Icon icon = Icon::None) = 0;
 
-    // Common Open and Save dialogs. Return the chosen path, or empty on cancel.
+    // Common Open and Save dialogs. Return the chosen path (in the system's
+    // form, see pathToText in platform/text.h), or empty on cancel.
     virtual std::string openFileDialog(const FileDialogRequest& request) = 0;
     virtual std::string saveFileDialog(const FileDialogRequest& request) = 0;
 

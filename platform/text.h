@@ -29,6 +29,13 @@ std::size_t utf8SequenceLength(const std::string& utf8, std::size_t at);
 // 0xFF is not UTF-8".
 std::string describeRefusedText(const std::string& utf8, std::size_t at);
 
+// File names are not text. A path inside the program keeps the system's own
+// form and is never converted on its way to the file functions: on POSIX the
+// bytes as given (whatever they are), on Windows UTF-8, which the platform's
+// file functions turn into UTF-16 for the W calls. Only to be shown (a
+// window title, a message) is a path made GBK, with '?' for what GBK has not.
+std::string pathToText(const std::string& path);
+
 }  // namespace orlo
 
 #include <vector>

@@ -56,7 +56,7 @@ public:
     }
     // Right button released over control id at screen point (x, y).
     virtual void onContextMenu(int id, int x, int y) { (void)id; (void)x; (void)y; }
-    // Files dropped on the window (GBK paths).
+    // Files dropped on the window (paths in the system's form, platform/text.h).
     virtual void onDropFiles(const std::vector<std::string>& paths) { (void)paths; }
     // A private window message (WM_USER and above). Return true when handled.
     virtual bool onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)

@@ -117,6 +117,31 @@ grep -ho 'bytes("[0-9A-Fa-f ]\{8,\}")' tests/device/*.cpp | sed 's/bytes("\(.*\)
     { printf '\x01'; for byte in $hex; do printf "\\x$byte"; done; } >"$seeds/fuzz_frames/$((k++))"
   done
 
+# The naming window and tarn names import take name tables: the name
+# table seeds, and for the import one carried and one imported after a zero
+# byte.
+cp "$seeds"/fuzz_names/* "$seeds/fuzz_naming/" 2>/dev/null
+k=0
+for f in "$seeds"/fuzz_names/*; do
+  [ -e "$f" ] || continue
+  { printf '\0'; cat "$f"; } >"$seeds/fuzz_names_import/$k"
+  { cat "$f"; printf '\0'; cat "$f"; } >"$seeds/fuzz_names_import/$k-again"
+  k=$((k + 1))
+done
+
+# Firmware updates: a clean conversation for a few image sizes and both
+# rates (the first byte the size, the second the chip and rate; the entry
+# frame, the three ticks of the start delay, then zero bytes let the loader
+# answer), one with watchdog ticks between the answers.
+k=0
+for first in '\x01' '\x09' '\x3f'; do
+  for second in '\x00' '\x03'; do
+    { printf "$first$second"'\x00\x07\x07\x07'; head -c 80 /dev/zero; } \
+      >"$seeds/fuzz_firmware/$((k++))"
+  done
+done
+{ printf '\x11\x01'; for _ in $(seq 30); do printf '\x00\x07'; done; } >"$seeds/fuzz_firmware/ticks"
+
 status=0
 for t in "$out"/fuzz_*; do
   [ -x "$t" ] || continue

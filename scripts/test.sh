@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native suite, the same suite
-# under AddressSanitizer and UndefinedBehaviorSanitizer, the Windows build
-# with its suite under Wine and the start-up check of Tarn.exe, then the
-# 32-bit tree (Orlo.exe and its unit suite, its start-up and serial checks;
-# screenshots of both in build/win64/screenshots). Installs missing packages
-# first.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the threaded tests
+# under ThreadSanitizer, the Windows build with its suite under Wine and the
+# start-up check of Tarn.exe, then the 32-bit tree (Orlo.exe and its unit
+# suite, its start-up and serial checks; screenshots of both in
+# build/win64/screenshots). Installs missing packages first.
 # Usage: scripts/test.sh [--quick]   (--quick: native suite only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +36,17 @@ run_tree native build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ $quick -eq 0 ]; then
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     run_tree sanitizers build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORLO_SANITIZE=ON
+  # ThreadSanitizer over the tests whose threads are real: transports, link,
+  # device session, firmware update, the simulated controller's server.
+  echo "== thread sanitizer: build and test"
+  if cmake -S "$top" -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORLO_TSAN=ON >/dev/null &&
+    cmake --build build/tsan -j"$jobs" --target orlo_tsan_tests &&
+    (cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ./orlo_tsan_tests --gtest_brief=1); then
+    summary+=("thread sanitizer: passed")
+  else
+    summary+=("thread sanitizer: FAILED")
+    status=1
+  fi
   run_tree windows build/win64 -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw64.cmake"
   # Orlo.exe and the 32-bit unit suite only; its Wine scripts use the native

@@ -1,6 +1,7 @@
 // Faults the simulated controller can be told to make, for tests of the
-// host's failure paths: drop, corrupt, garble or misanswer every Nth reply; a slow
-// line and a bridge that hangs up (LineFaults).
+// host's failure paths: drop, corrupt, garble, misanswer or misnumber every
+// Nth reply; a slow line, a bridge that hangs up, a line that closes in the
+// middle of a transfer (LineFaults).
 //
 // Dropped: the host hears nothing. Corrupted: one data byte changed and the
 // check recomputed, a wrong answer that passes the frame check, as from a
@@ -20,12 +21,21 @@ struct FaultPlan {
     // A CRC reply replaced by a setting acknowledgement (0x6C, A = B = 0):
     // a checked answer of the wrong kind.
     unsigned misanswerEvery = 0;
+    // A block reply (0x67 data, 0x6A acknowledgement) that names the block
+    // after the one asked for, check recomputed: a reply to another request.
+    // Other replies pass unchanged.
+    unsigned wrongBlockEvery = 0;
 };
 
 // How the lines misbehave, for tests of the host's waits.
 struct LineFaults {
     unsigned paceMs = 0;  // replies go out one byte at a time, this far apart
     bool hangUp = false;  // every TCP connection is closed as soon as it is accepted
+    // The line is closed at the request after this many replies, that
+    // request unanswered: a TCP connection is shut (the next one is served
+    // afresh), a pseudo-terminal hangs up for good. Off unless closeLine.
+    bool closeLine = false;
+    unsigned closeAfterReplies = 0;
 };
 
 // How the lines behave when nothing is wrong: the rate they run at (0: as

@@ -172,7 +172,7 @@ void Loader::finishImage()
         note("firmware damaged (" + wrong + " differ from the header): " + figures);
     if (!config_.imageFile.empty()) {
         std::string error;
-        if (!writeFileSafely(utf8ToGbk(config_.imageFile), image_, error))
+        if (!writeFileSafely(config_.imageFile, image_, error))
             note("cannot write " + config_.imageFile + ": " + gbkToUtf8(error));
     }
     active_ = false;

@@ -58,7 +58,7 @@ int main(int argc, char** argv)
     }
     if (!options.programFile.empty()) {
         std::string image;
-        if (!readFilePrefix(utf8ToGbk(options.programFile), kMaxImageBytes + 1, image, error) ||
+        if (!readFilePrefix(options.programFile, kMaxImageBytes + 1, image, error) ||
             !checkImage(image)) {
             std::fprintf(stderr, "tarn-sim: %s is not a program file%s%s\n",
                          options.programFile.c_str(), error.empty() ? "" : ": ",

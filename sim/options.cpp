@@ -43,6 +43,9 @@ const char* const kSimUsage =
     "  --corrupt-every N     change a data byte of every Nth reply, check recomputed\n"
     "  --garble-every N      change the check of every Nth reply\n"
     "  --misanswer-every N   answer every Nth request with a setting acknowledgement\n"
+    "  --wrong-block-every N every Nth block reply names the next block\n"
+    "  --close-after N       close the line at the request after N replies (TCP:\n"
+    "                        that connection; a pseudo-terminal hangs up for good)\n"
     "  --pace MS             send replies one byte at a time, MS ms apart (a slow line)\n"
     "  --hang-up             close every TCP connection as soon as it is accepted\n"
     "  --verbose             print every request and reply as hex\n"
@@ -204,8 +207,16 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
                 return false;
             }
             o.line.paceMs = static_cast<unsigned>(n);
+        } else if (name == "--close-after") {
+            if (!number(value, 1000000, n)) {
+                error = "--close-after takes a count of replies from 0";
+                return false;
+            }
+            o.line.closeLine = true;
+            o.line.closeAfterReplies = static_cast<unsigned>(n);
         } else if (name == "--drop-every" || name == "--corrupt-every" ||
-                   name == "--garble-every" || name == "--misanswer-every") {
+                   name == "--garble-every" || name == "--misanswer-every" ||
+                   name == "--wrong-block-every") {
             if (!number(value, 1000000, n) || n == 0) {
                 error = name + " takes a count from 1";
                 return false;
@@ -213,7 +224,8 @@ bool parseSimOptions(const std::vector<std::string>& args, SimOptions& o, std::s
             unsigned& every = name == "--drop-every"      ? o.faults.dropEvery
                               : name == "--corrupt-every" ? o.faults.corruptEvery
                               : name == "--garble-every"  ? o.faults.garbleEvery
-                                                          : o.faults.misanswerEvery;
+                              : name == "--misanswer-every" ? o.faults.misanswerEvery
+                                                            : o.faults.wrongBlockEvery;
             every = static_cast<unsigned>(n);
         } else {
             error = "unknown option " + name;

@@ -116,13 +116,20 @@ void SimServer::take(Line& line, const std::uint8_t* bytes, std::size_t count, u
         const std::vector<std::string> requests = line.parser.feed(bytes[i]);
         if (requests.empty())
             continue;
+        if (lineFaults_.closeLine && line.replies >= lineFaults_.closeAfterReplies) {
+            logLine(formatText("closing the line after %u replies", line.replies));
+            line.closed = true;
+            return;
+        }
         // The controller works at the moment the request is in, and the
         // reply is held back until then and its delay: one wait for the
         // whole exchange, the reply's bytes, so late wake-ups do not add up.
         unsigned rate = 0;
         const std::uint64_t due = arrived + timing_.replyDelayMs * 1000ull;
-        for (const std::string& reply : handleRequests(requests, hostBaud, arrived / 1000, rate))
+        for (const std::string& reply : handleRequests(requests, hostBaud, arrived / 1000, rate)) {
             sendReply(line, reply, due, sendSome);
+            ++line.replies;
+        }
         line.pacer.setBaud(rate);
     }
 }
@@ -281,6 +288,8 @@ void SimServer::serveClient(TcpSocket& client)
         }
         // A client that has gone takes nothing; its receive ends the loop.
         take(line, buffer, t.count, 0, send);
+        if (line.closed)
+            break;
     }
 }
 
@@ -343,6 +352,10 @@ void SimServer::ptyLoop()
             mismatchLogged = baud;
         }
         take(line, buffer, t.count, baud, send);
+        if (line.closed) {
+            pty_->hangUp();
+            break;
+        }
     }
 }
 

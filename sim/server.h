@@ -91,6 +91,8 @@ private:
     struct Line {
         RequestParser parser;
         LinePacer pacer;
+        unsigned replies = 0;  // sent on this line, for LineFaults::closeAfterReplies
+        bool closed = false;   // LineFaults: the line is to be closed now
     };
 
     void acceptLoop();

@@ -1,4 +1,5 @@
-// Files on POSIX systems. GBK paths become UTF-8; a save goes to a temporary
+// Files on POSIX systems. Paths are the system's bytes, passed on untouched
+// (see platform/text.h); a save goes to a temporary
 // file beside the target (the file a symbolic link leads to, so that the
 // link is not replaced), is fsync'ed, then rename()d over it, which is
 // atomic on one file system.
@@ -50,7 +51,7 @@ bool readFilePrefix(const std::string& path, std::size_t maxBytes, std::string& 
                     std::string& error)
 {
     bytes.clear();
-    int fd = ::open(gbkToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         error = systemError(errno);
         return false;
@@ -79,7 +80,7 @@ bool readFilePrefix(const std::string& path, std::size_t maxBytes, std::string& 
 long long fileSize(const std::string& path, std::string& error)
 {
     struct stat st;
-    if (::stat(gbkToUtf8(path).c_str(), &st) != 0) {
+    if (::stat(path.c_str(), &st) != 0) {
         error = systemError(errno);
         return -1;
     }
@@ -92,7 +93,7 @@ long long fileSize(const std::string& path, std::string& error)
 
 bool writeFileSafely(const std::string& path, const std::string& bytes, std::string& error)
 {
-    std::string target = gbkToUtf8(path);
+    std::string target = path;
     if (!followLinks(target)) {
         error = systemError(errno);
         return false;
@@ -139,7 +140,7 @@ bool writeFileSafely(const std::string& path, const std::string& bytes, std::str
 bool sameFile(const std::string& a, const std::string& b)
 {
     struct stat sa, sb;
-    return ::stat(gbkToUtf8(a).c_str(), &sa) == 0 && ::stat(gbkToUtf8(b).c_str(), &sb) == 0 &&
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 &&
            sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 

@@ -113,4 +113,10 @@ bool utf8ToGbkExact(const std::string& utf8, std::string& gbk, std::size_t& badA
     return ok;
 }
 
+std::string pathToText(const std::string& path)
+{
+    // Names on Linux are UTF-8 by convention; other bytes show as '?'.
+    return utf8ToGbk(path);
+}
+
 }  // namespace orlo

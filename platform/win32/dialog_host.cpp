@@ -328,7 +328,7 @@ void DialogHost::onDropFiles(HDROP drop)
         std::wstring path(len + 1, L'\0');
         UINT got = DragQueryFileW(drop, i, &path[0], len + 1);
         path.resize(got);
-        paths.push_back(gbkFromWide(path));
+        paths.push_back(pathFromWide(path));
     }
     DragFinish(drop);
     window_.onDropFiles(paths);

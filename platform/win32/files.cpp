@@ -1,4 +1,5 @@
-// Files on Windows. GBK paths become UTF-16 for the W functions; a save goes
+// Files on Windows. Paths (UTF-8, see platform/text.h) become UTF-16 for the
+// W functions; a save goes
 // to a temporary file beside the target (the file a symbolic link leads to,
 // so that the link is not replaced), is flushed, then replaces it with
 // MoveFileExW (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
@@ -6,15 +7,15 @@
 
 #include "platform/files.h"
 #include "platform/text.h"
+#include "platform/win32/wide.h"
 
 namespace orlo {
 
 namespace {
 
-std::wstring wide(const std::string& gbk)
+std::wstring wide(const std::string& path)
 {
-    std::u16string s = gbkToUtf16(gbk);
-    return std::wstring(s.begin(), s.end());
+    return wideFromPath(path);
 }
 
 std::string systemError(DWORD err)

@@ -91,11 +91,11 @@ Answer Win32Shell::messageBox(const std::string& text, const std::string& captio
 std::string Win32Shell::fileDialog(const FileDialogRequest& request, bool save)
 {
     std::wstring filter = filterString(request.filters);
-    std::wstring folder = wideFromGbk(request.initialFolder);
+    std::wstring folder = wideFromPath(request.initialFolder);
     std::wstring extension = wideFromGbk(request.defaultExtension);
     // Long enough for any path the dialog can return.
     std::vector<wchar_t> path(32768, L'\0');
-    std::wstring proposed = wideFromGbk(request.fileName);
+    std::wstring proposed = wideFromPath(request.fileName);
     proposed.copy(path.data(), std::min(proposed.size(), path.size() - 1));
 
     OPENFILENAMEW ofn{};
@@ -115,7 +115,7 @@ std::string Win32Shell::fileDialog(const FileDialogRequest& request, bool save)
     BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!ok)
         return {};
-    return gbkFromWide(std::wstring(path.data()));
+    return pathFromWide(std::wstring(path.data()));
 }
 
 std::string Win32Shell::openFileDialog(const FileDialogRequest& request)

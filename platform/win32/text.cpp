@@ -143,4 +143,9 @@ std::string utf8ToGbk(const std::string& utf8)
     return bytesFromWide(kGbk, wide);
 }
 
+std::string pathToText(const std::string& path)
+{
+    return utf8ToGbk(path);
+}
+
 }  // namespace orlo

@@ -33,6 +33,8 @@ const RenameCase kRenameCases[] = {
     {"reserved word", {"整数", "输出"}, "整数5", "输出9", "与系统名称重复：整数5 = 输出9"},
     {"reserved word needs a number after it", {"整数"}, "整数5", "整数x", ""},
     {"alias equal to the system name", {}, "整数5", "整数5", "已复位"},
+    {"alias equal to the canonical system name", {}, "变量5", "整数5", "已复位"},
+    {"alias equal to the canonical number", {}, "02", "2", "已复位"},
     {"minus is not allowed", {}, "整数5", "a-b", "新名称不合法（应该由字符数字下划线组成）"},
     {"blank is not allowed", {}, "整数5", "a b", "新名称不合法（应该由字符数字下划线组成）"},
     {"alias in use", {}, "整数2", "t", "重复: 整数1"},

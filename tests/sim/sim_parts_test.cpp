@@ -177,6 +177,24 @@ TEST(FaultInjector, DropCorruptAndGarbleEveryNth)
     EXPECT_EQ(FaultInjector(FaultPlan{1, 0, 0}).apply(""), "");
 }
 
+// A misnumbered block reply names the next block and still passes its
+// check; replies that carry no block number pass unchanged.
+TEST(FaultInjector, WrongBlockNamesTheNextBlock)
+{
+    FaultPlan plan;
+    plan.wrongBlockEvery = 1;
+    FaultInjector f(plan);
+    const std::string read = dataReply(1, kReadBlockCommand, std::string("\x01\xFF\x03\x00zz", 6));
+    const std::string got = f.apply(read);
+    EXPECT_TRUE(crcMatches(got));
+    EXPECT_EQ(ReplyFrame(got).data().substr(0, 4), std::string_view("\x02\x00\x03\x00", 4));
+    const std::string ack = f.apply(shortReply(1, kDataBlockCommand, 4, 9));
+    EXPECT_EQ(ack, shortReply(1, kDataBlockCommand, 5, 9));
+    const std::string query = dataReply(1, kQueryCommand, "abcd");
+    EXPECT_EQ(f.apply(query), query);
+    EXPECT_EQ(f.injected(), 2u);
+}
+
 // ---- The command line.
 
 TEST(SimOptions, GoodCommandLines)

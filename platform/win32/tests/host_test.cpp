@@ -332,8 +332,9 @@ TEST_F(Win32Host, PrivateMessagesDropsAndTimersReachTheWindow)
     EXPECT_EQ(dlg.messages[0].second, 0xA5u);
     EXPECT_EQ(dlg.messages[1].first, static_cast<unsigned>(WM_APP + 3));
 
-    // A drop of two files, as the shell hands it over.
-    const std::vector<std::wstring> paths = {L"C:\\程序\\示例.qv3", L"D:\\b.hanshu"};
+    // A drop of two files, as the shell hands it over; their paths arrive
+    // as UTF-8, whatever characters they hold.
+    const std::vector<std::wstring> paths = {L"C:\\程序\\示例\U0001F600.qv3", L"D:\\b.hanshu"};
     std::size_t chars = 1;
     for (const std::wstring& p : paths)
         chars += p.size() + 1;
@@ -350,7 +351,7 @@ TEST_F(Win32Host, PrivateMessagesDropsAndTimersReachTheWindow)
     GlobalUnlock(mem);
     SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
     ASSERT_EQ(dlg.drops.size(), 1u);
-    EXPECT_EQ(dlg.drops[0], (std::vector<std::string>{"C:\\程序\\示例.qv3", "D:\\b.hanshu"}));
+    EXPECT_EQ(dlg.drops[0], (std::vector<std::string>{u8"C:\\程序\\示例\U0001F600.qv3", "D:\\b.hanshu"}));
 
     Win32Shell shell(resources);
     shell.setTimer(&dlg, 5, 10);

@@ -107,8 +107,8 @@ protected:
         program().clipboard.clear();
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
-        folder = gbkFromWide(temp) + "orlo-main-window-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryW(wideFromGbk(folder).c_str(), nullptr);
+        folder = pathFromWide(temp) + "orlo-main-window-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryW(wideFromPath(folder).c_str(), nullptr);
 
         resources = LoadLibraryExW(tarnPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         if (!resources) {
@@ -126,9 +126,9 @@ protected:
         if (resources)
             FreeLibrary(resources);
         for (const std::string& f : files)
-            DeleteFileW(wideFromGbk(f).c_str());
-        DeleteFileW(wideFromGbk(settingsFile()).c_str());
-        RemoveDirectoryW(wideFromGbk(folder).c_str());
+            DeleteFileW(wideFromPath(f).c_str());
+        DeleteFileW(wideFromPath(settingsFile()).c_str());
+        RemoveDirectoryW(wideFromPath(folder).c_str());
         clearProgram();
     }
 
@@ -143,7 +143,7 @@ protected:
     void start(const std::string& settings = std::string())
     {
         if (!settings.empty()) {
-            HANDLE h = CreateFileW(wideFromGbk(settingsFile()).c_str(), GENERIC_WRITE, 0, nullptr,
+            HANDLE h = CreateFileW(wideFromPath(settingsFile()).c_str(), GENERIC_WRITE, 0, nullptr,
                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
             DWORD written = 0;
             WriteFile(h, settings.data(), static_cast<DWORD>(settings.size()), &written, nullptr);
@@ -264,12 +264,12 @@ TEST_F(Win32MainWindow, ButtonsMenusAndDropsWorkTheFileCommands)
     ASSERT_EQ(rows(), 4);
     EXPECT_EQ(row(0).rfind(L"1   如果  ", 0), 0u) << row(0).c_str();
     EXPECT_EQ(row(1).rfind(L"     ->  ", 0), 0u);
-    EXPECT_EQ(windowText(hwnd), L"Orlo V1.326(固件0.129) " + wideFromGbk(a));
+    EXPECT_EQ(windowText(hwnd), L"Orlo V1.326(固件0.129) " + wideFromPath(a));
     EXPECT_EQ(windowText(item(1013)), wideFromGbk(CTarnDlg::sizeText(imageSize())));
     EXPECT_EQ(dlg->lastFolder, folder);
 
     // A dropped file replaces it; the first of several.
-    drop({wideFromGbk(b), wideFromGbk(a)});
+    drop({wideFromPath(b), wideFromPath(a)});
     EXPECT_EQ(rows(), 2);
     EXPECT_EQ(dlg->currentPath, b);
 
