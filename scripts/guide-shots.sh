@@ -31,6 +31,11 @@ if missing; then
   # tests (wine_host).
   cmake --build build/win64 -j"$(nproc)" --target Tarn tarn TarnFirmwareTest
   (cd build/win64 && ctest --output-on-failure -R '^wine_' -E '^wine_host$') || true
+  # Orlo.exe's windows, from the 32-bit tree (into the same folder).
+  cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw32.cmake" "${launcher[@]}" >/dev/null
+  cmake --build build/win32 -j"$(nproc)" --target Orlo
+  (cd build/win32 && ctest --output-on-failure -R '^wine_orlo_startup$') || true
 fi
 
 mkdir -p docs/images

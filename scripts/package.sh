@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the release archives from the checkout, the same bytes on every run
 # of the same commit:
-#   dist/orlo-VERSION-windows.zip        Tarn.exe, tarn.exe, Orlo.exe (when
-#       the build has it), the example programs as .qv3 (when examples/
+#   dist/orlo-VERSION-windows.zip        Tarn.exe, tarn.exe, Orlo.exe (the
+#       32-bit edition), the example programs as .qv3 (when examples/
 #       exists), 使用说明.html with its screenshots, 说明.txt, SHA256SUMS
 #   dist/orlo-VERSION-linux-x86_64.tar.gz   tarn, tarn-sim
-# Release trees of their own: build/release-native and build/release-win64.
+# Release trees of their own: build/release-native, -win64 and -win32.
 # Times come from the commit (SOURCE_DATE_EPOCH), entries are sorted, owners
 # and modes fixed, and the programs carry no build paths (ORLO_RELEASE_BUILD).
 # Then tests/package/unpacked.sh checks the archives from unpacked copies.
@@ -35,19 +35,18 @@ jobs=$(nproc 2>/dev/null || echo 2)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-# Builds the release programs in build/<prefix>-native and -win64.
+# Builds the release programs in build/<prefix>-native, -win64 and -win32.
 build_trees() {  # prefix
-  local native=build/$1-native win=build/$1-win64
+  local native=build/$1-native win=build/$1-win64 win32=build/$1-win32
   cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release -DORLO_RELEASE_BUILD=ON \
     "${launcher[@]}" >/dev/null
   cmake --build "$native" -j"$jobs" --target tarn tarn-sim
   cmake -S . -B "$win" -DCMAKE_BUILD_TYPE=Release -DORLO_RELEASE_BUILD=ON \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw64.cmake" "${launcher[@]}" >/dev/null
-  local targets=(Tarn tarn)
-  local known
-  known=$(cmake --build "$win" --target help)
-  if grep -qx '\.\.\. Orlo' <<<"$known"; then targets+=(Orlo); fi
-  cmake --build "$win" -j"$jobs" --target "${targets[@]}"
+  cmake --build "$win" -j"$jobs" --target Tarn tarn
+  cmake -S . -B "$win32" -DCMAKE_BUILD_TYPE=Release -DORLO_RELEASE_BUILD=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw32.cmake" "${launcher[@]}" >/dev/null
+  cmake --build "$win32" -j"$jobs" --target Orlo
 }
 
 # Writes a zip of folder $2 (its name the top entry) to $1: sorted entries,
@@ -88,13 +87,12 @@ write_tar() {  # tar.gz, folder
 
 # Stages and packs the programs of build/<prefix>-* into folder $2.
 make_archives() {  # prefix, output folder
-  local native=build/$1-native win=build/$1-win64 out=$2
+  local native=build/$1-native win=build/$1-win64 win32=build/$1-win32 out=$2
   local stage=build/$1-stage
   local wname=orlo-$version-windows lname=orlo-$version-linux-x86_64
   rm -rf "$stage" && mkdir -p "$stage/$wname" "$stage/$lname" "$out"
   local w=$stage/$wname
-  cp "$win/Tarn.exe" "$win/tarn.exe" "$w/"
-  if [ -f "$win/Orlo.exe" ]; then cp "$win/Orlo.exe" "$w/"; fi
+  cp "$win/Tarn.exe" "$win/tarn.exe" "$win32/Orlo.exe" "$w/"
   if compgen -G "examples/*.json" >/dev/null; then
     mkdir -p "$w/示例"
     for f in examples/*.json; do

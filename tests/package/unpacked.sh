@@ -27,7 +27,7 @@ tar -xzf "$tgz" -C "$tmp" || { echo "FAIL the tarball does not unpack"; exit 1; 
 win=$tmp/orlo-$version-windows
 lin=$tmp/orlo-$version-linux-x86_64
 
-for f in Tarn.exe tarn.exe 使用说明.html 说明.txt SHA256SUMS; do
+for f in Tarn.exe Orlo.exe tarn.exe 使用说明.html 说明.txt SHA256SUMS; do
   [ -s "$win/$f" ] || bad "the zip has no $f"
 done
 for f in tarn tarn-sim; do
@@ -64,6 +64,8 @@ want "tarn.exe --version under Wine" tarn "$(cd "$win" && timeout 60 wine ./tarn
 timeout 20 wineserver -k >/dev/null 2>&1
 timeout 300 bash "$top/tests/wine/startup.sh" "$win/Tarn.exe" "$tmp/shots" "$win/tarn.exe" ||
   bad "Tarn.exe's start-up check from the unpacked folder"
+timeout 300 bash "$top/tests/wine/orlo/startup.sh" "$win/Orlo.exe" "$tmp/shots" ||
+  bad "Orlo.exe's start-up check from the unpacked folder"
 
 [ $fail -eq 0 ] && echo "package: passed"
 exit $fail

@@ -37,17 +37,7 @@ EOF
   fail "tarn build of the sample program failed"
 
 # ---- The simulated controller on both lines.
-"$sim" --tcp 127.0.0.1:0 --pty "$wine_work/sim-pty" >"$wine_work/sim.log" 2>&1 &
-sim_pid=$!
-sim_port() { sed -n 's/^tarn-sim: tcp 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$wine_work/sim.log" | head -1; }
-has_port() { [ -n "$(sim_port)" ]; }
-poll 10 has_port || fail "tarn-sim did not say its port"
-poll 10 test -L "$wine_work/sim-pty" || fail "tarn-sim made no pseudo-terminal"
-port=$(sim_port)
-com=7
-com_link="$WINEPREFIX/dosdevices/com$com"
-ln -sfn "$wine_work/sim-pty" "$com_link"
-echo "device: tarn-sim on 127.0.0.1:$port and COM$com"
+start_sim_both_lines 7 device
 
 # ---- Helpers.
 tarn_pid=""

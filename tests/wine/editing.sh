@@ -29,16 +29,7 @@ cat >"$wine_work/p.json" <<'JSON'
     {"type": "result", "kind": 4, "param1": 1, "param2": 1, "param3": "-1"}]}],
  "names": [{"alias": "读取温度传感器的函数", "system": "函数2"}]}
 JSON
-"$tarn" build "$wine_work/p.json" "$wine_work/prog.qv3" >"$wine_work/build.log" 2>&1 ||
-  fail "tarn build of the sample program failed"
-
-
-start_tarn_offline
-
-click 25 12
-file_dialog '^Open$' "$(winpath "$wine_work/prog.qv3")" "open"
-poll 10 bash -c "xdotool getwindowname $win | grep -q 'prog.qv3'" ||
-  fail "the title does not name the opened file"
+open_sample_program
 
 # ---- A new line after the first row, built in the editor with the keyboard.
 click 300 37    # row 0 of the main list

@@ -21,15 +21,7 @@ cat >"$wine_work/p.json" <<'JSON'
     {"type": "condition", "kind": 1, "param1": 6, "param2": 1},
     {"type": "result", "kind": 1, "param1": 1, "param2": 6, "param3": "1"}]}]}
 JSON
-"$tarn" build "$wine_work/p.json" "$wine_work/prog.qv3" >"$wine_work/build.log" 2>&1 ||
-  fail "tarn build of the sample program failed"
-
-start_tarn_offline
-
-click 25 12
-file_dialog '^Open$' "$(winpath "$wine_work/prog.qv3")" "open"
-poll 10 bash -c "xdotool getwindowname $win | grep -q 'prog.qv3'" ||
-  fail "the title does not name the opened file"
+open_sample_program
 
 # ---- Row 1 (the first rule's result) selected, then the context menu:
 # 剪切, 复制, 粘贴, (separator), 导入示例程序 > its second entry.

@@ -20,15 +20,7 @@ cat >"$wine_work/p.json" <<'JSON'
     {"type": "condition", "kind": 24, "param1": 1, "param2": 1, "param3": "全局整数3 > 300"},
     {"type": "result", "kind": 1, "param1": 1, "param2": 1, "param3": "1"}]}]}
 JSON
-"$tarn" build "$wine_work/p.json" "$wine_work/prog.qv3" >"$wine_work/build.log" 2>&1 ||
-  fail "tarn build of the sample program failed"
-
-start_tarn_offline
-
-click 25 12
-file_dialog '^Open$' "$(winpath "$wine_work/prog.qv3")" "open"
-poll 10 bash -c "xdotool getwindowname $win | grep -q 'prog.qv3'" ||
-  fail "the title does not name the opened file"
+open_sample_program
 
 # The first row of the main list as it is drawn now.
 row_shot() {  # file

@@ -162,6 +162,18 @@ start_tarn_offline() {
   click 600 300
 }
 
+# Builds the sample program $wine_work/p.json into prog.qv3, starts
+# Tarn.exe offline and opens it with the "打开" button.
+open_sample_program() {
+  "$tarn" build "$wine_work/p.json" "$wine_work/prog.qv3" >"$wine_work/build.log" 2>&1 ||
+    fail "tarn build of the sample program failed"
+  start_tarn_offline
+  click 25 12
+  file_dialog '^Open$' "$(winpath "$wine_work/prog.qv3")" "open"
+  poll 10 bash -c "xdotool getwindowname $win | grep -q 'prog.qv3'" ||
+    fail "the title does not name the opened file"
+}
+
 # Closes the program ($exe: Tarn.exe or Orlo.exe) with Alt+F4 (nothing must
 # be left to ask) and fails unless it ends within 20 s with status 0.
 close_tarn() {  # what, for the messages
@@ -172,4 +184,20 @@ close_tarn() {  # what, for the messages
   local status=$?
   wine_child_pid=""
   [ $status -eq 0 ] || fail "$1: $(basename "$exe") ended with status $status"
+}
+
+# tarn-sim on TCP (a free port) and on a pseudo-terminal linked as COM$1:
+# sets sim_pid, port, com and com_link (removed by the clean-up).
+start_sim_both_lines() {  # COM number, what (for the messages)
+  "$sim" --tcp 127.0.0.1:0 --pty "$wine_work/sim-pty" >"$wine_work/sim.log" 2>&1 &
+  sim_pid=$!
+  sim_port() { sed -n 's/^tarn-sim: tcp 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$wine_work/sim.log" | head -1; }
+  has_port() { [ -n "$(sim_port)" ]; }
+  poll 10 has_port || fail "tarn-sim did not say its port"
+  poll 10 test -L "$wine_work/sim-pty" || fail "tarn-sim made no pseudo-terminal"
+  port=$(sim_port)
+  com=$1
+  com_link="$WINEPREFIX/dosdevices/com$com"
+  ln -sfn "$wine_work/sim-pty" "$com_link"
+  echo "$2: tarn-sim on 127.0.0.1:$port and COM$com"
 }
