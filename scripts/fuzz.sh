@@ -6,6 +6,8 @@
 # Exits non-zero on any crash, leak or timeout; the reproducer of this run is
 # kept in build/fuzz/findings/NAME/ with the log (and the input files of the readers
 # that take a path).
+# FUZZ_SEED=N fixes libFuzzer's random seed (CI's short runs use one, so a
+# run that passed passes again on the same code).
 # Usage: scripts/fuzz.sh [SECONDS]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -152,7 +154,7 @@ for t in "$out"/fuzz_*; do
   log=$findings/log.txt
   (cd "$findings" && TMPDIR=$findings ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     "$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
-      -print_final_stats=1 "$corpus" "$seeds/$name" >"$log" 2>&1)
+      ${FUZZ_SEED:+-seed="$FUZZ_SEED"} -print_final_stats=1 "$corpus" "$seeds/$name" >"$log" 2>&1)
   rc=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
   crashes=$(find "$findings" -maxdepth 1 \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' \

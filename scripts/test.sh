@@ -88,7 +88,7 @@ if [ $quick -eq 0 ]; then
   end_step build/win64-test.log "$win64_pid" windows
   # Fuzzing: a short run of every target (8 s each).
   echo "== fuzz targets (in the background)"
-  start_step build/fuzz-run.log bash scripts/fuzz.sh 8
+  start_step build/fuzz-run.log env FUZZ_SEED=1 bash scripts/fuzz.sh 8
   fuzz_pid=$step_pid
   test_tree windows-32bit build/win32
   echo "== fuzz targets: output"

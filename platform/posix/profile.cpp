@@ -300,7 +300,18 @@ bool writeProfileString(const std::string& path, const std::string& section,
     }
     e->hasValue = true;
     e->value = newValue;
-    return writeFile(path, serialise(p));
+    // The normalised form of some damaged files reads back otherwise (a first
+    // line that only becomes a section header once blanks before a UTF-8 mark
+    // are gone): then nothing is written and the write fails.
+    const std::string out = serialise(p);
+    Profile back = parse(out);
+    Section* bs = back.findSection(section);
+    Entry* be = bs ? findEntry(*bs, key) : nullptr;
+    if (!be || !be->hasValue || be->value != trimmed(newValue, false, true)) {
+        errno = EINVAL;
+        return false;
+    }
+    return writeFile(path, out);
 }
 
 std::string currentDirectoryFile(const std::string& name)

@@ -243,6 +243,19 @@ TEST(SettingsProfile, WriteKeepsAnEmptySectionHeader)
     EXPECT_EQ(fileBytes(path), "[canshu_v2]\r\nip=6\r\n[]\r\nsocket_port=0\r\n");
     EXPECT_EQ(readProfileString(path, kSection, "socket_port", "DEF", 500), "DEF");
 }
+
+// A first line of a blank, a UTF-8 mark and a header is no header; written
+// back without the blank it would become one, and the value written would
+// not be the one read. The write fails and the file stays as it was.
+TEST(SettingsProfile, AWriteThatWouldNotReadBackFailsAndKeepsTheFile)
+{
+    TempFolder folder;
+    std::string path = folder.file("mark.ini");
+    const std::string before = "\v\xEF\xBB\xBF[canshu_v2]\r\nsocket_port=7\r\n";
+    putFile(path, before);
+    EXPECT_FALSE(writeProfileString(path, kSection, "socket_port", "4321"));
+    EXPECT_EQ(fileBytes(path), before);
+}
 #endif
 
 TEST(SettingsProfile, WrittenValuesReadBack)
