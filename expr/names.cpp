@@ -134,6 +134,12 @@ std::string NameTable::rename(const std::string& systemName, const std::string& 
     const std::string owner = aliasToSystem(alias);
     if (owner != alias && owner != systemName && owner != canonical)
         return kDuplicate + owner;
+    // Nor may it be the name another entry is stored under: exported, the
+    // line naming that entry would, read back, reach this resource through
+    // the alias instead, and the table would not import as it exported.
+    const int named = findSystem(alias);
+    if (named >= 0 && slots_[named].systemName != canonical)
+        return kDuplicate + slots_[named].systemName;
 
     clearAlias(systemName);
     clearAlias(canonical);

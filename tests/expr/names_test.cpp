@@ -38,6 +38,7 @@ const RenameCase kRenameCases[] = {
     {"minus is not allowed", {}, "整数5", "a-b", "新名称不合法（应该由字符数字下划线组成）"},
     {"blank is not allowed", {}, "整数5", "a b", "新名称不合法（应该由字符数字下划线组成）"},
     {"alias in use", {}, "整数2", "t", "重复: 整数1"},
+    {"alias that names another entry", {}, "整数2", "整数1", "重复: 整数1"},
     {"letters, digits, underline, Chinese", {}, "整数5", "_温度a1", ""},
     {"Chinese whose second byte is a backslash or bracket", {}, "整数5", "誠淺籠禱", ""},
 };
@@ -152,6 +153,24 @@ TEST_F(Names, OddSystemNamesSurviveExportAndImport)
         auto second = std::make_unique<NameTable>();
         EXPECT_EQ(second->importText(text), "") << name;
         EXPECT_EQ(second->exportText(), text) << name;
+    }
+}
+
+// Imported tables export to text that imports to the same table, also when
+// one line's alias is another line's system name (found by fuzzing: the
+// alias then took the other line's resource on the second import).
+TEST_F(Names, ImportedTablesImportAgainUnchanged)
+{
+    const char* const texts[] = {
+        "\x09" "\xCA" "\xEB" "\xFF" "\xC8" "\xB5" "\x09" "=9\x0A" "\x09" "\xB5" "\x09" "=9\x0D" "\x0A" "\x09" "TCP\xC8" "\xCC" "9\xAD" "=\x09" "\xB1" "\x0A" "\x09" "\xB1" "\x09" "=9\x0D" "\x0A" "\x09" "\x0D" "\x0A" "\x09" "\xCA" "\xEB" "\xB1" "\x09" "=9\x0D" "\x0A" "9\x0D" "\x0A" "\x09" "\xB1" "=9\xB1" "\x0D" "\x0A" "\x09" "\xB1" "=9\x0D" "\x0A",
+    };
+    for (const char* text : texts) {
+        NameTable first;
+        first.importText(text);
+        const std::string exported = first.exportText();
+        NameTable second;
+        second.importText(exported);
+        EXPECT_EQ(second.exportText(), exported) << text;
     }
 }
 
